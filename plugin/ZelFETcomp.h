@@ -1,0 +1,78 @@
+// The effect: sixteen host parameters over the FET compressor engine, the
+// description of the plug-in to the host, and block processing under a lock.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "CPresetSystemEffect.h"
+#include "ZelParameters.h"
+
+class FETCompressor;
+struct XPlatMutex;
+
+class ZelFETcomp : public CPresetSystemEffect {
+public:
+  static constexpr unsigned int kParameterLockWaitMs = 500;
+
+  explicit ZelFETcomp(audioMasterCallback master);
+  ~ZelFETcomp() override;
+
+  void suspend() override;
+  void resume() override;
+  // Audio thread: compress one block under the effect's lock.
+  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+  void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
+
+  // Any thread: clamp, apply to the engine, record in the current preset, tell the editor.
+  void setParameter(VstInt32 index, float value) override;
+  // Any thread, without the lock.
+  float getParameter(VstInt32 index) override;
+  void getParameterLabel(VstInt32 index, char* label) override;
+  // Display text; a buffer starting with the bytes "1EAD" carries the value to show.
+  void getParameterDisplay(VstInt32 index, char* text) override;
+  void getParameterName(VstInt32 index, char* text) override;
+  bool canParameterBeAutomated(VstInt32 index) override;
+  bool getParameterProperties(VstInt32 index, VstParameterProperties* p) override;
+  bool getInputProperties(VstInt32 index, VstPinProperties* p) override;
+  bool getOutputProperties(VstInt32 index, VstPinProperties* p) override;
+  bool setSpeakerArrangement(VstSpeakerArrangement* in, VstSpeakerArrangement* out) override;
+  bool getEffectName(char* name) override;
+  bool getVendorString(char* text) override;
+  bool getProductString(char* text) override;
+  VstInt32 getVendorVersion() override { return 1000; }
+  VstInt32 canDo(char* text) override;
+  VstInt32 getPlugCategory() override { return kPlugCategMastering; }
+  bool isDummy(int index) override;
+  bool isDummyOld(int index) override;
+  void initPresets() override;
+
+  virtual double getLatency() { return 0.0; }
+  virtual double getLatencyms() { return 0.0; }
+  virtual double getVu() { return 0.0; }
+  virtual int getNumCategories() { return 1; }
+
+protected:
+  // The lock that keeps parameter changes out of a running block.
+  XPlatMutex* effectLock() const { return lock; }
+
+private:
+  // Stores the value and drives the engine; the caller holds the lock.
+  void applyParameter(VstInt32 index, float value);
+  // Applies values that arrived while the lock could not be had; the caller holds the lock.
+  void applyPendingParameters();
+  // Display text of index for the normalised value v.
+  void displayText(VstInt32 index, float v, char* text) const;
+
+  // Normalised values of every slot (placeholders included), readable without the lock.
+  std::atomic<float> values[kNumParams];
+
+  FETCompressor* engine = nullptr;
+  std::atomic<bool> inputStereo{true};
+  std::atomic<bool> outputStereo{true};
+  XPlatMutex* lock = nullptr;
+
+  // Newest values that could not be applied within the lock's wait limit.
+  std::atomic<float> pendingValues[kNumParams];
+  std::atomic<uint32_t> pendingMask{0};
+};
