@@ -16,3 +16,8 @@ function(zel_no_undefined target)
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
 endfunction()
+
+# Coverage instrumentation for the fuzzers, on every target of a fuzzing build.
+if(ZEL_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

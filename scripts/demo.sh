@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the plug-in and its tools, and renders the
+# built-in demo signal through the plug-in, printing what it did.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh" "$root/build" -DZEL_TESTS=OFF -DZEL_BENCH=OFF
+out="${1:-$root/build/zel-demo.wav}"
+"$root/build/bin/zel-render" -o "$out"
