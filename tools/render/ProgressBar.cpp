@@ -1,0 +1,36 @@
+#include "ProgressBar.h"
+
+namespace zelrender {
+namespace {
+
+constexpr int kBarWidth = 40;
+
+}  // namespace
+
+ProgressBar::ProgressBar(int64_t total, bool enabled, std::FILE* out)
+    : total_(total), enabled_(enabled), out_(out) {}
+
+ProgressBar::~ProgressBar() { finish(); }
+
+void ProgressBar::update(int64_t done) {
+  if (!enabled_) return;
+  int percent = total_ > 0 ? static_cast<int>(done * 100 / total_) : 100;
+  if (percent > 100) percent = 100;
+  if (percent == shownPercent_) return;
+  shownPercent_ = percent;
+  char bar[kBarWidth + 1];
+  int filled = percent * kBarWidth / 100;
+  for (int i = 0; i < kBarWidth; ++i) bar[i] = i < filled ? '#' : ' ';
+  bar[kBarWidth] = '\0';
+  std::fprintf(out_, "\rrendering [%s] %3d%%", bar, percent);
+  std::fflush(out_);
+}
+
+void ProgressBar::finish() {
+  if (!enabled_) return;
+  if (shownPercent_ >= 0) std::fputc('\n', out_);
+  std::fflush(out_);
+  enabled_ = false;
+}
+
+}  // namespace zelrender
