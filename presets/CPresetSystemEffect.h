@@ -62,6 +62,7 @@ public:
   void copyPresetName(long preset, char* out) const;  // 24 raw bytes
   void storePresetNameRaw(long preset, const char* name24);
   std::recursive_mutex& tableMutex() { return tableLock; }
+  bool hasPresetTable() const { return programs != nullptr; }
   bool isPresetLoading() const { return presetLoading.load(std::memory_order_relaxed); }
 
 protected:
