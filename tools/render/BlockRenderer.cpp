@@ -68,6 +68,11 @@ Status renderAs(PluginHost& host, FrameSource& source, FrameSink* sink,
   }
   std::vector<Sample*> outputs(outPlanes.size());
   for (size_t pin = 0; pin < outputs.size(); ++pin) outputs[pin] = outPlanes[pin].data();
+  // Fed one buffer on both inputs, the plug-in runs its mono mode: it compresses the left
+  // lane and passes the right one through untouched. A mono file is one signal, so its
+  // compressed left output goes to both channels of the result.
+  const Sample* left = outPlanes[0].data();
+  const Sample* right = channels == 1 ? left : outPlanes[1].data();
 
   result.input = LevelMeter(channels);
   result.output = LevelMeter(2);
@@ -97,15 +102,16 @@ Status renderAs(PluginHost& host, FrameSource& source, FrameSink* sink,
     ++blocks;
     result.gainReduction.add(meter, n);
 
-    for (int c = 0; c < 2; ++c) result.output.add(c, outPlanes[static_cast<size_t>(c)].data(), n);
+    result.output.add(0, left, n);
+    result.output.add(1, right, n);
     if (result.output.nonFiniteSamples() > 0) {
       return Status::fail(ExitCode::processing,
                           "the plug-in produced samples that are not finite numbers in the block at "
                           "frame " + std::to_string(done));
     }
     for (int64_t i = 0; i < n; ++i) {
-      interleavedOut[static_cast<size_t>(2 * i)] = outPlanes[0][static_cast<size_t>(i)];
-      interleavedOut[static_cast<size_t>(2 * i + 1)] = outPlanes[1][static_cast<size_t>(i)];
+      interleavedOut[static_cast<size_t>(2 * i)] = left[i];
+      interleavedOut[static_cast<size_t>(2 * i + 1)] = right[i];
     }
     if (sink != nullptr && !sink->write(interleavedOut.data(), n)) {
       return Status::fail(ExitCode::output, "writing the output failed after " +

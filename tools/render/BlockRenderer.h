@@ -33,7 +33,8 @@ struct RenderResult {
 
 // Streams `source` (mono or stereo) through the plug-in, which must be resumed with the
 // matching precision, into `sink` (stereo; null to discard). Mono feeds both plug-in inputs
-// the same buffer. Fails with ExitCode::input, output or processing.
+// the same buffer and writes the plug-in's left output to both channels (see renderAs).
+// Fails with ExitCode::input, output or processing.
 //
 // The gain-reduction meter is a smoothed value that starts from zero at every resume and
 // rises to its resting value, which would read as a large reduction. With
