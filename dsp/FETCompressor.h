@@ -67,10 +67,13 @@ public:
     // Same for double audio.
     void processDoubleReplacing(double** inputs, double** outputs, int sampleFrames, int stereo);
 
-    // Read-only views for diagnostics and tests.
+    // Sample rate in use (under the owner's lock, like everything below).
     float getSampleRate() const { return sampleRate; }
+    // Engineering values of the controls, read-only.
     const FETControls& getControls() const { return controls; }
+    // Running state (envelopes, smoothers, side chain, output stage), read-only.
     const FETRunningState& getRunningState() const { return state; }
+    // The meter smoothing filter, read-only.
     const Filter& getMeterFilter() const { return meterFilter; }
 
 private:

@@ -35,17 +35,22 @@ public:
         return y;
     }
 
-    // Read-only views of the settings and coefficients.
+    // Sample rate in Hz as last given.
     double getSampleRate() const { return sampleRate; }
+    // Response type code (8 = low-pass).
     int getType() const { return type; }
+    // Corner frequency in Hz, as limited by the last coefficient computation.
     double getFreq() const { return freq; }
+    // Quality factor.
     double getQ() const { return q; }
+    // Gain in dB (unused by the low-pass).
     double getGain() const { return gain; }
+    // Normalised denominator coefficients a1, a2 and numerator b0, b1, b2.
     double getA1() const { return a1; }
-    double getA2() const { return a2; }
-    double getB0() const { return b0; }
-    double getB1() const { return b1; }
-    double getB2() const { return b2; }
+    double getA2() const { return a2; }   // see getA1
+    double getB0() const { return b0; }   // see getA1
+    double getB1() const { return b1; }   // see getA1
+    double getB2() const { return b2; }   // see getA1
     // Last output value (0 right after clear()).
     double getLastOutput() const { return y0; }
 
