@@ -82,12 +82,14 @@ Status AudioReader::open(const std::string& path) {
 
 int64_t AudioReader::read(float* interleaved, int64_t count) {
   sf_count_t n = sf_readf_float(file_, interleaved, count);
-  return sf_error(file_) != SF_ERR_NO_ERROR ? -1 : n;
+  // Only a short read can mean an error; it is otherwise the end of the file.
+  return n < count && sf_error(file_) != SF_ERR_NO_ERROR ? -1 : n;
 }
 
 int64_t AudioReader::read(double* interleaved, int64_t count) {
   sf_count_t n = sf_readf_double(file_, interleaved, count);
-  return sf_error(file_) != SF_ERR_NO_ERROR ? -1 : n;
+  // Only a short read can mean an error; it is otherwise the end of the file.
+  return n < count && sf_error(file_) != SF_ERR_NO_ERROR ? -1 : n;
 }
 
 int containerFromPath(const std::string& path) {

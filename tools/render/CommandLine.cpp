@@ -163,15 +163,17 @@ Options:
                         zel-render, then ../lib/vst/, then ~/.vst/)
   --preset N|NAME       factory preset by number (0-47) or name, e.g. 3 or
                         "Smooth Vocal" (exact name first, then any case)
-  --set NAME=VALUE      set a parameter after the preset, by its name (any case).
-                        VALUE in display units: Attack 0.1-10 ms, Release
-                        10-1000 ms, ScHpf 10-1000 Hz, Ratio 1-16 (":1" allowed),
-                        Threshold -36-12 dB, Makeup -12-36 dB, Blend 0-100 %,
-                        Power In/Out, ScHpfSt and BlndSt On/Off, Link
-                        Linked/Unlnkd (switches also on/off/1/0), Channel
-                        L, LR (or OO), R. NAME=@0.25 sets a normalised value; a bare
-                        number outside the display range but within 0..1 is
-                        read as normalised (with a note). Repeatable.
+  --set NAME=VALUE      set a parameter after the preset, by its name (any case);
+                        repeatable. VALUE is in display units:
+                          Attack 0.1..10 ms      Release 10..1000 ms
+                          ScHpf 10..1000 Hz      Ratio 1..16 (":1" allowed)
+                          Threshold -36..12 dB   Makeup -12..36 dB
+                          Blend 0..100 %         Channel L, LR (or OO), R
+                          Power In/Out, ScHpfSt and BlndSt On/Off,
+                          Link Linked/Unlnkd (switches also on/off/1/0)
+                        NAME=@0.25 sets a normalised value 0..1. A bare number
+                        outside the display range but within 0..1 is read as
+                        normalised, with a note (Ratio=0.5 is 4:1).
   --format 16|24|float  output sample format
   --double              process in double precision (default: single)
   --block N             block size handed to the plug-in, 1-8192 (default 512)

@@ -1,5 +1,7 @@
 #include "ProgressBar.h"
 
+#include <unistd.h>
+
 namespace zelrender {
 namespace {
 
@@ -8,7 +10,7 @@ constexpr int kBarWidth = 40;
 }  // namespace
 
 ProgressBar::ProgressBar(int64_t total, bool enabled, std::FILE* out)
-    : total_(total), enabled_(enabled), out_(out) {}
+    : total_(total), enabled_(enabled), out_(out), terminal_(enabled && isatty(fileno(out))) {}
 
 ProgressBar::~ProgressBar() { finish(); }
 
@@ -17,18 +19,21 @@ void ProgressBar::update(int64_t done) {
   int percent = total_ > 0 ? static_cast<int>(done * 100 / total_) : 100;
   if (percent > 100) percent = 100;
   if (percent == shownPercent_) return;
+  // Off a terminal (a log file) every tenth is a line of its own.
+  if (!terminal_ && percent / 10 == shownPercent_ / 10 && shownPercent_ >= 0) return;
   shownPercent_ = percent;
   char bar[kBarWidth + 1];
   int filled = percent * kBarWidth / 100;
   for (int i = 0; i < kBarWidth; ++i) bar[i] = i < filled ? '#' : ' ';
   bar[kBarWidth] = '\0';
-  std::fprintf(out_, "\rrendering [%s] %3d%%", bar, percent);
+  std::fprintf(out_, "%srendering [%s] %3d%%", terminal_ ? "\r" : "", bar, percent);
+  if (!terminal_) std::fputc('\n', out_);
   std::fflush(out_);
 }
 
 void ProgressBar::finish() {
   if (!enabled_) return;
-  if (shownPercent_ >= 0) std::fputc('\n', out_);
+  if (terminal_ && shownPercent_ >= 0) std::fputc('\n', out_);
   std::fflush(out_);
   enabled_ = false;
 }

@@ -6,8 +6,8 @@
 
 namespace zelrender {
 
-// Draws "[#####     ]  50%" and redraws only when the percentage changes. Disabled bars do
-// nothing, so callers need not check.
+// Draws "[#####     ]  50%" in place on a terminal, redrawn when the percentage changes, or
+// one line per ten percent elsewhere. Disabled bars do nothing, so callers need not check.
 class ProgressBar {
  public:
   ProgressBar(int64_t total, bool enabled, std::FILE* out = stderr);
@@ -25,6 +25,7 @@ class ProgressBar {
   int64_t total_;
   bool enabled_;
   std::FILE* out_;
+  bool terminal_;
   int shownPercent_ = -1;
 };
 
