@@ -8,6 +8,7 @@
 #include "FETCompressor.h"
 #include "ValueText.h"
 #include "XPlatMutex.h"
+#include "Zel245Editor.h"
 
 namespace {
 
@@ -98,6 +99,9 @@ ZelFETcomp::ZelFETcomp(audioMasterCallback master) : CPresetSystemEffect(master)
   loadDefaults();
   setPresetNo(0);
 
+  editorObject = new Zel245Editor(this);
+  setEditor(editorObject);
+
   suspend();
   resume();
   suspend();
@@ -106,10 +110,15 @@ ZelFETcomp::ZelFETcomp(audioMasterCallback master) : CPresetSystemEffect(master)
 ZelFETcomp::~ZelFETcomp() {
   XPlatDeleteMutex(lock);
   lock = nullptr;
+  // The host has closed the editor by now; release it before the engine it never touches.
   setEditor(nullptr);
+  delete editorObject;
+  editorObject = nullptr;
   delete engine;
   engine = nullptr;
 }
+
+PresetEditorLink* ZelFETcomp::presetEditor() { return editorObject; }
 
 void ZelFETcomp::suspend() {
   XPlatLockGuard guard(lock, 0);

@@ -9,6 +9,7 @@
 #include "ZelParameters.h"
 
 class FETCompressor;
+class Zel245Editor;
 struct XPlatMutex;
 
 class ZelFETcomp : public CPresetSystemEffect {
@@ -53,6 +54,7 @@ public:
   virtual int getNumCategories() { return 1; }
 
 protected:
+  PresetEditorLink* presetEditor() override;
   // The lock that keeps parameter changes out of a running block.
   XPlatMutex* effectLock() const { return lock; }
 
@@ -68,6 +70,8 @@ private:
   std::atomic<float> values[kNumParams];
 
   FETCompressor* engine = nullptr;
+  // The editor object: lives as long as the effect, whether or not its window is open.
+  Zel245Editor* editorObject = nullptr;
   std::atomic<bool> inputStereo{true};
   std::atomic<bool> outputStereo{true};
   XPlatMutex* lock = nullptr;

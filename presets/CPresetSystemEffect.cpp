@@ -155,7 +155,6 @@ void CPresetSystemEffect::loadDefaults() {
     std::memcpy(defaultPreset.name, programs[0].name, kPresetNameSize);
     for (int i = 0; i < kNumPresetParams; ++i) defaultPreset.params[i] = presetValue(0, i);
   }
-  if (PresetEditorLink* link = presetEditor()) link->loadDefaults();
 }
 
 VstInt32 CPresetSystemEffect::getChunk(void** data, bool) {

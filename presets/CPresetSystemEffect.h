@@ -51,7 +51,7 @@ public:
   virtual bool isDummy(int index) = 0;
   // Slots left out of old-format files and chunks.
   virtual bool isDummyOld(int index) = 0;
-  // Takes preset 0 as the default record and reloads the editor's defaults.
+  // Takes preset 0 as the default record.
   virtual void loadDefaults();
   // Fills the table with factory presets.
   virtual void initPresets() {}

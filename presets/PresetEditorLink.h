@@ -20,6 +20,4 @@ public:
   virtual void nameChangedExternal(const char* name) = 0;
   // Shows the current preset's name and values again.
   virtual void forceRefresh() = 0;
-  // Reloads the default preset and bank from the user's preferences.
-  virtual void loadDefaults() = 0;
 };

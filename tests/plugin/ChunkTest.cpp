@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -72,10 +73,49 @@ protected:
   PluginHost host;
 };
 
-TEST_F(Chunks, WithoutEditorObjectTheChunkIsEmpty) {
+TEST_F(Chunks, CurrentFormatRoundTripInBothByteOrders) {
+  AEffect* e = host.effect;
+  ASSERT_EQ(send(OldChunk(0, 14, 16, false).bytes), 0);  // select "Master Track"
+  e->setParameter(e, 8, 0.8125f);
+  char name[] = "Bus Glue";
+  host.dispatch(effSetProgramName, 0, 0, name);
+
   void* data = nullptr;
-  EXPECT_EQ(host.dispatch(effGetChunk, 0, 0, &data), 0);
-  EXPECT_EQ(host.dispatch(effGetChunk, 1, 0, &data), 0);
+  const VstIntPtr size = host.dispatch(effGetChunk, 0, 0, &data);
+  ASSERT_EQ(size, 26545);
+  std::vector<unsigned char> chunk(static_cast<unsigned char*>(data),
+                                   static_cast<unsigned char*>(data) + size);
+  void* again = nullptr;
+  EXPECT_EQ(host.dispatch(effGetChunk, 1, 0, &again), size);  // the preset flag changes nothing
+
+  // The same bank as a big-endian machine writes it: every 32-bit field reversed.
+  std::vector<unsigned char> reversed = chunk;
+  auto flip = [&](size_t at) { std::reverse(reversed.begin() + at, reversed.begin() + at + 4); };
+  flip(0);
+  flip(4);
+  for (size_t at = 8 + 5; at < 8 + 41; at += 4) flip(at);
+  for (size_t at = 49; at < reversed.size();) {
+    int32_t type, length;
+    std::memcpy(&type, &chunk[at], 4);
+    std::memcpy(&length, &chunk[at + 4], 4);
+    for (int w = 0; w < 3; ++w) flip(at + 4 * w);
+    if (type == 1) {
+      flip(at + 12);
+      flip(at + 24);
+    }
+    at += 12 + static_cast<size_t>(length);
+  }
+
+  for (const auto& image : {chunk, reversed}) {
+    PluginHost other;
+    ASSERT_NE(other.create(), nullptr);
+    ASSERT_EQ(other.dispatch(effSetChunk, 0, size, const_cast<unsigned char*>(image.data())), 0);
+    char current[64] = {};
+    other.dispatch(effGetProgramName, 0, 0, current);
+    EXPECT_STREQ(current, "Bus Glue");
+    EXPECT_EQ(other.paramDisplay(8), "3.0");
+    for (int i = 0; i < 48; ++i) ASSERT_EQ(other.programName(i), host.programName(i));
+  }
 }
 
 TEST_F(Chunks, OldFormatInBothByteOrders) {

@@ -38,7 +38,7 @@ TEST_F(EntryPoint, RecordAfterConstruction) {
   EXPECT_EQ(e->numParams, 16);
   EXPECT_EQ(e->numInputs, 2);
   EXPECT_EQ(e->numOutputs, 2);
-  EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+  EXPECT_EQ(e->flags, 0x1031);  // editor, replacing, chunks, double replacing
   EXPECT_EQ(e->uniqueID, 0x4B765264);
   EXPECT_EQ(e->version, 1);
   EXPECT_EQ(e->initialDelay, 0);
@@ -85,17 +85,24 @@ TEST_F(EntryPoint, FixedAnswers) {
   EXPECT_EQ(out, nullptr);
 }
 
-TEST_F(EntryPoint, UnhandledAndEditorOpcodesAnswerZero) {
-  const VstInt32 quiet[] = {9,  13, 14, 15, 16, 17, 18, 19, 20, 21, 27, 28, 30, 31, 32, 36, 37,
-                            38, 39, 40, 41, 43, 46, 50, 52, 53, 54, 55, 57, 59, 60, 61, 62, 64,
+TEST_F(EntryPoint, UnhandledAndClosedEditorOpcodesAnswerZero) {
+  // Editor opcodes answer 0 while the editor is closed (open needs a window).
+  const VstInt32 quiet[] = {9,  14, 15, 16, 17, 18, 19, 20, 21, 27, 28, 30, 31, 32, 36, 37,
+                            38, 39, 40, 41, 43, 46, 50, 52, 53, 54, 55, 57, 59, 60, 62, 64,
                             65, 66, 67, 68, 70, 71, 72, 74, 75, 76, 77, 78, 79, 80, 500, -1};
   for (VstInt32 opcode : quiet) {
     char buffer[512] = {};
     EXPECT_EQ(host.dispatch(opcode, 0, 0, buffer), 0) << "opcode " << opcode;
   }
   // Null pointers where text or structures are expected are refused, not followed.
-  for (VstInt32 opcode : {4, 5, 6, 7, 8, 23, 24, 29, 33, 34, 42, 45, 47, 48, 51, 56})
+  for (VstInt32 opcode : {4, 5, 6, 7, 8, 13, 23, 24, 29, 33, 34, 42, 45, 47, 48, 51, 56})
     EXPECT_LE(host.dispatch(opcode, 0, 0, nullptr), 0) << "opcode " << opcode;
+
+  ERect* rect = nullptr;
+  ASSERT_EQ(host.dispatch(effEditGetRect, 0, 0, &rect), 1);
+  EXPECT_EQ(rect->right - rect->left, 811);
+  EXPECT_EQ(rect->bottom - rect->top, 286);
+  EXPECT_EQ(host.dispatch(effSetEditKnobMode, 0, 2), 1);
 }
 
 TEST_F(EntryPoint, CloseDestroysTheEffect) {
