@@ -28,6 +28,7 @@ step "AddressSanitizer + UndefinedBehaviorSanitizer"
 CC=clang CXX=clang++ "$root/scripts/build.sh" "$builds/asan" -DZEL_WERROR=ON \
   -DZEL_SANITIZE=address,undefined -DZEL_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0" \
   run_ctest "$builds/asan"
 
 step "ThreadSanitizer (threaded tests)"
