@@ -72,6 +72,7 @@ void CFrame::invalidRect(const CRect& rect) {
   if (!context) return;
   drawRect(context, area);
   context->forget();
+  if (area == size) containerDirty = false;  // everything was just drawn
 }
 
 void CFrame::invalid() { invalidRect(size); }

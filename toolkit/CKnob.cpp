@@ -107,13 +107,16 @@ CMouseEventResult CKnob::onMouseMoved(CPoint& where, const CButtonState& buttons
   return kMouseEventHandled;
 }
 
-bool CKnob::onWheel(const CPoint&, const float& distance, const CButtonState& buttons) {
-  float step = wheelInc * distance * ((buttons & kShift) ? 0.1f : 1.f);
-  setValue(getValue() + step);
+void CKnob::stepValue(float step, bool fine) {
+  setValue(getValue() + step * (fine ? 0.1f : 1.f));
   bounceValue();
   beginEdit();
   valueChanged();
   endEdit();
+}
+
+bool CKnob::onWheel(const CPoint&, const float& distance, const CButtonState& buttons) {
+  stepValue(wheelInc * distance, buttons & kShift);
   return true;
 }
 
@@ -131,11 +134,6 @@ int32_t CKnob::onKeyDown(CKeyCode& key) {
     default:
       return kKeyNotHandled;
   }
-  float step = wheelInc * direction * ((key.modifier & kKeyModShift) ? 0.1f : 1.f);
-  setValue(getValue() + step);
-  bounceValue();
-  beginEdit();
-  valueChanged();
-  endEdit();
+  stepValue(wheelInc * direction, key.modifier & kKeyModShift);
   return kKeyHandled;
 }

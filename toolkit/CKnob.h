@@ -32,6 +32,8 @@ class CKnob : public CControl {
   // Value for a pointer position, from the angle around the knob's centre.
   float valueFromPoint(const CPoint& where) const;
   int32_t knobMode() const;
+  // Adds step (a tenth of it when fine) as one reported gesture.
+  void stepValue(float step, bool fine);
 
   CBitmap* handleBitmap;
   CColor colorHandle = kWhiteCColor;

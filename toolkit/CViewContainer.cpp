@@ -124,20 +124,30 @@ void CViewContainer::setDirty(bool state) {
     for (CView* v : children) v->setDirty(false);
 }
 
-CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState& buttons) {
-  mouseDownView = nullptr;
+template <typename Handler>
+bool CViewContainer::offerTopDown(const CPoint& where, const CButtonState& buttons,
+                                  Handler handler) {
   ChildSnapshot snapshot(children);
   const auto& views = snapshot.views();
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     CView* v = *it;
     if (!isChild(v) || !v->isVisible() || !v->getMouseEnabled() || !v->hitTest(where, buttons))
       continue;
-    CMouseEventResult result = v->onMouseDown(where, buttons);
-    if (result == kMouseEventNotHandled) continue;
-    if (result == kMouseEventHandled && isChild(v)) mouseDownView = v;
-    return result;
+    if (handler(v)) return true;
   }
-  return kMouseEventNotHandled;
+  return false;
+}
+
+CMouseEventResult CViewContainer::onMouseDown(CPoint& where, const CButtonState& buttons) {
+  mouseDownView = nullptr;
+  CMouseEventResult result = kMouseEventNotHandled;
+  offerTopDown(where, buttons, [&](CView* v) {
+    result = v->onMouseDown(where, buttons);
+    if (result == kMouseEventNotHandled) return false;
+    if (result == kMouseEventHandled && isChild(v)) mouseDownView = v;
+    return true;
+  });
+  return result;
 }
 
 CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& buttons) {
@@ -161,15 +171,8 @@ CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState
 
 bool CViewContainer::onWheel(const CPoint& where, const float& distance,
                              const CButtonState& buttons) {
-  ChildSnapshot snapshot(children);
-  const auto& views = snapshot.views();
-  for (auto it = views.rbegin(); it != views.rend(); ++it) {
-    CView* v = *it;
-    if (!isChild(v) || !v->isVisible() || !v->getMouseEnabled() || !v->hitTest(where, buttons))
-      continue;
-    if (v->onWheel(where, distance, buttons)) return true;
-  }
-  return false;
+  return offerTopDown(where, buttons,
+                      [&](CView* v) { return v->onWheel(where, distance, buttons); });
 }
 
 bool CViewContainer::attached(CView* parent) {

@@ -65,6 +65,10 @@ class CViewContainer : public CView {
     std::vector<CView*> list;
   };
 
+  // Offers an event to the children under where, topmost first, until handler(view) is true.
+  template <typename Handler>
+  bool offerTopDown(const CPoint& where, const CButtonState& buttons, Handler handler);
+
   // Called before a child leaves the container.
   virtual void childRemoving(CView* view);
 

@@ -1,0 +1,3 @@
+// fontconfig keeps its configuration and font caches for the life of the process; they are
+// not leaks of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
