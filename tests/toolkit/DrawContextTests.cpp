@@ -103,6 +103,20 @@ TEST(DrawContext, TextIsDrawnInFontColourAndBadUtf8DoesNotBreakTheContext) {
   EXPECT_GT(canvas.context->getStringWidth("WWW"), canvas.context->getStringWidth("iii"));
 }
 
+TEST(DrawContext, ArialResolvesToLiberationSans) {
+  Canvas canvas;
+  const char* sample = "Threshold -12.5 dB Wij";
+  canvas.context->setFont(kNormalFont);
+  CCoord arial = canvas.context->getStringWidth(sample);
+  CFontDesc liberation("Liberation Sans", 12);
+  canvas.context->setFont(&liberation);
+  EXPECT_EQ(arial, canvas.context->getStringWidth(sample));
+  CFontDesc mono("Liberation Mono", 12);
+  canvas.context->setFont(&mono);
+  EXPECT_NE(arial, canvas.context->getStringWidth(sample)) << "the comparison can tell fonts apart";
+  EXPECT_EQ(kNormalFontSmall->getSize(), 11);
+}
+
 TEST(DrawContext, CentredTextIsCentredAndCutToItsRectangle) {
   Canvas canvas;
   canvas.context->setFont(kNormalFont);

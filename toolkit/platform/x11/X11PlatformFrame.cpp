@@ -184,8 +184,12 @@ void X11Frame::dispatch(XEvent& event, CRect& exposed) {
       break;
     }
     case MotionNotify:
-      // Only the latest position matters.
-      while (XCheckTypedWindowEvent(display, window, MotionNotify, &event)) {
+      // Only the latest of consecutive moves matters; other events keep their order.
+      while (XPending(display) > 0) {
+        XEvent next;
+        XPeekEvent(display, &next);
+        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
+        XNextEvent(display, &event);
       }
       owner->platformOnMouseMoved(CPoint(event.xmotion.x, event.xmotion.y),
                                   x11StateToButtons(event.xmotion.state));
