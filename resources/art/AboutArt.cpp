@@ -24,13 +24,8 @@ void drawBadge(cairo_t* cr, double cx, double cy, double r)
     cairo_save(cr);
     softShadow(cr, kPanelWidth, kPanelHeight, 0, 2, 4, 0.8,
                [&](cairo_t* p) { cairo_arc(p, cx, cy, r, 0, 2 * M_PI); });
-    cairo_pattern_t* ring = cairo_pattern_create_linear(0, cy - r, 0, cy + r);
-    cairo_pattern_add_color_stop_rgb(ring, 0, 0.40, 0.40, 0.42);
-    cairo_pattern_add_color_stop_rgb(ring, 1, 0.12, 0.12, 0.13);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_set_source(cr, ring);
-    cairo_fill(cr);
-    cairo_pattern_destroy(ring);
+    Gradient::vertical(cy - r, cy + r, grey(0.40), grey(0.12)).fill(cr);
     cairo_arc(cr, cx, cy, r - 4, 0, 2 * M_PI);
     setColour(cr, palette::kDisplayWell);
     cairo_fill(cr);

@@ -49,13 +49,8 @@ void drawToggle(cairo_t* cr, int width, int height, double cx, const Toggle& tog
         cairo_arc(p, cx, cy - reach, tipR, 0, 2 * M_PI);
     });
     // Washer.
-    cairo_pattern_t* washer = cairo_pattern_create_linear(0, cy - 10.5 * s, 0, cy + 10.5 * s);
-    cairo_pattern_add_color_stop_rgb(washer, 0, 0.66, 0.66, 0.68);
-    cairo_pattern_add_color_stop_rgb(washer, 1, 0.20, 0.20, 0.22);
     cairo_arc(cr, cx, cy, 10.5 * s, 0, 2 * M_PI);
-    cairo_set_source(cr, washer);
-    cairo_fill(cr);
-    cairo_pattern_destroy(washer);
+    Gradient::vertical(cy - 10.5 * s, cy + 10.5 * s, grey(0.66), grey(0.20)).fill(cr);
     // Hex nut.
     cairo_new_path(cr);
     for (int i = 0; i < 6; ++i) {
@@ -67,13 +62,11 @@ void drawToggle(cairo_t* cr, int width, int height, double cx, const Toggle& tog
             cairo_line_to(cr, x, y);
     }
     cairo_close_path(cr);
-    cairo_pattern_t* nut = cairo_pattern_create_linear(cx - 8 * s, cy - 8 * s, cx + 8 * s, cy + 8 * s);
-    cairo_pattern_add_color_stop_rgb(nut, 0, 0.86, 0.86, 0.88);
-    cairo_pattern_add_color_stop_rgb(nut, 0.5, 0.55, 0.55, 0.58);
-    cairo_pattern_add_color_stop_rgb(nut, 1, 0.30, 0.30, 0.32);
-    cairo_set_source(cr, nut);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(nut);
+    Gradient::linear(cx - 8 * s, cy - 8 * s, cx + 8 * s, cy + 8 * s)
+        .stop(0, grey(0.86))
+        .stop(0.5, grey(0.55))
+        .stop(1, grey(0.30))
+        .fill(cr, true);
     setColour(cr, {0, 0, 0, 0.5});
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
@@ -83,23 +76,19 @@ void drawToggle(cairo_t* cr, int width, int height, double cx, const Toggle& tog
     cairo_fill(cr);
     // Lever: chrome, shaded across its width.
     leverPath(cr, cx, cy, reach, s);
-    cairo_pattern_t* chrome = cairo_pattern_create_linear(cx - 3.2 * s, 0, cx + 3.2 * s, 0);
-    cairo_pattern_add_color_stop_rgb(chrome, 0, 0.35, 0.35, 0.37);
-    cairo_pattern_add_color_stop_rgb(chrome, 0.35, 0.95, 0.95, 0.97);
-    cairo_pattern_add_color_stop_rgb(chrome, 1, 0.28, 0.28, 0.30);
-    cairo_set_source(cr, chrome);
-    cairo_fill(cr);
+    Gradient::linear(cx - 3.2 * s, 0, cx + 3.2 * s, 0)
+        .stop(0, grey(0.35))
+        .stop(0.35, grey(0.95))
+        .stop(1, grey(0.28))
+        .fill(cr);
     // Ball tip.
     const double ty = cy - reach;
-    cairo_pattern_t* ball = cairo_pattern_create_radial(cx - tipR * 0.35, ty - tipR * 0.4, 0.3, cx, ty, tipR);
-    cairo_pattern_add_color_stop_rgb(ball, 0, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgb(ball, 0.45, 0.70, 0.70, 0.73);
-    cairo_pattern_add_color_stop_rgb(ball, 1, 0.22, 0.22, 0.24);
     cairo_arc(cr, cx, ty, tipR, 0, 2 * M_PI);
-    cairo_set_source(cr, ball);
-    cairo_fill(cr);
-    cairo_pattern_destroy(ball);
-    cairo_pattern_destroy(chrome);
+    Gradient::radial(cx - tipR * 0.35, ty - tipR * 0.4, 0.3, cx, ty, tipR)
+        .stop(0, grey(1.0))
+        .stop(0.45, grey(0.70))
+        .stop(1, grey(0.22))
+        .fill(cr);
 }
 
 } // namespace
@@ -149,14 +138,8 @@ Image paintLatchButton(int width)
                    [&](cairo_t* p) { roundedRect(p, cap, 3); });
         // Key body; a pressed key sits lower and darker.
         const Box key = on ? cap.moved(0, 0.8) : cap;
-        cairo_pattern_t* body = cairo_pattern_create_linear(0, key.y, 0, key.bottom());
-        const double top = on ? 0.25 : 0.34, bottom = on ? 0.13 : 0.16;
-        cairo_pattern_add_color_stop_rgb(body, 0, top, top, top * 1.04);
-        cairo_pattern_add_color_stop_rgb(body, 1, bottom, bottom, bottom * 1.04);
         roundedRect(cr, key, 3);
-        cairo_set_source(cr, body);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(body);
+        Gradient::vertical(key.y, key.bottom(), grey(on ? 0.25 : 0.34), grey(on ? 0.13 : 0.16)).fill(cr, true);
         cairo_set_line_width(cr, 1);
         setColour(cr, {0, 0, 0, 0.85});
         cairo_stroke(cr);
@@ -188,29 +171,24 @@ Image paintChannelSwitch()
         cairo_translate(cr, 0, position * h);
         // The pointer knob's outline: round hub with a tapering wing and a short tail.
         auto outline = [&](cairo_t* p) {
-            const Point tip = onDial(cx, cy, 18.5, deg);
-            const Point tail = onDial(cx, cy, -12.5, deg);
-            const Point l1 = onDial(cx, cy, 9.5, deg - 90), r1 = onDial(cx, cy, 9.5, deg + 90);
-            const Point lt = onDial(tip.x, tip.y, 3.0, deg - 90), rt = onDial(tip.x, tip.y, 3.0, deg + 90);
+            const Point tip = onDial(cx, cy, 20.5, deg);
+            const Point tail = onDial(cx, cy, -13.5, deg);
+            const Point l1 = onDial(cx, cy, 10.5, deg - 90), r1 = onDial(cx, cy, 10.5, deg + 90);
+            const Point lt = onDial(tip.x, tip.y, 3.2, deg - 90), rt = onDial(tip.x, tip.y, 3.2, deg + 90);
             cairo_new_sub_path(p);
-            cairo_arc(p, cx, cy, 10.5, 0, 2 * M_PI);
+            cairo_arc(p, cx, cy, 12, 0, 2 * M_PI);
             polygon(p, {l1, lt, rt, r1});
             cairo_new_sub_path(p);
-            cairo_arc(p, tip.x, tip.y, 3.0, 0, 2 * M_PI);
+            cairo_arc(p, tip.x, tip.y, 3.2, 0, 2 * M_PI);
             cairo_new_sub_path(p);
-            cairo_arc(p, tail.x, tail.y, 5.0, 0, 2 * M_PI);
+            cairo_arc(p, tail.x, tail.y, 5.5, 0, 2 * M_PI);
             cairo_set_fill_rule(p, CAIRO_FILL_RULE_WINDING);
         };
         softShadow(cr, w, h, 0.8, 2.5, 3, 0.75, outline);
         outline(cr);
-        cairo_pattern_t* body = cairo_pattern_create_linear(0, cy - 20, 0, cy + 16);
-        cairo_pattern_add_color_stop_rgb(body, 0, 0.26, 0.26, 0.27);
-        cairo_pattern_add_color_stop_rgb(body, 1, 0.05, 0.05, 0.055);
-        cairo_set_source(cr, body);
-        cairo_fill(cr);
-        cairo_pattern_destroy(body);
+        Gradient::vertical(cy - 20, cy + 16, grey(0.26), grey(0.05)).fill(cr);
         // Raised ridge along the pointer with its cream index line.
-        const Point a = onDial(cx, cy, -8, deg), b = onDial(cx, cy, 17.5, deg);
+        const Point a = onDial(cx, cy, -9, deg), b = onDial(cx, cy, 19.5, deg);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         cairo_set_line_width(cr, 4.5);
         cairo_move_to(cr, a.x, a.y);
@@ -224,13 +202,8 @@ Image paintChannelSwitch()
         setColour(cr, palette::kPaint);
         cairo_stroke(cr);
         // Hub highlight.
-        cairo_pattern_t* hub = cairo_pattern_create_radial(cx - 3, cy - 4, 0, cx, cy, 10.5);
-        cairo_pattern_add_color_stop_rgba(hub, 0, 1, 1, 1, 0.22);
-        cairo_pattern_add_color_stop_rgba(hub, 1, 1, 1, 1, 0);
-        cairo_arc(cr, cx, cy, 10.5, 0, 2 * M_PI);
-        cairo_set_source(cr, hub);
-        cairo_fill(cr);
-        cairo_pattern_destroy(hub);
+        cairo_arc(cr, cx, cy, 12, 0, 2 * M_PI);
+        Gradient::radial(cx - 3, cy - 4, 0, cx, cy, 12).stop(0, {1, 1, 1, 0.22}).stop(1, {1, 1, 1, 0}).fill(cr);
         cairo_restore(cr);
     }
     return strip;

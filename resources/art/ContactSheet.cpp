@@ -165,15 +165,13 @@ Image paintContactSheet(const std::vector<RenderedImage>& images)
         cairo_paint(cr);
         Flow flow(cr, 10);
 
-        flow.heading("Panel as the editor shows it (sample values and texts), and the about picture");
+        flow.heading("Panel as the editor shows it (sample values and texts)");
         Point p = flow.cell(kPanelWidth, kPanelHeight, "12102 panel with controls");
         drawComposedPanel(cr, images, p.x, p.y);
-        p = flow.cell(kPanelWidth / 2.0, kPanelHeight / 2.0, "12200 about picture (half size)");
-        cairo_save(cr);
-        cairo_translate(cr, p.x, p.y);
-        cairo_scale(cr, 0.5, 0.5);
-        drawImage(cr, imageOf(images, ZelImageId::kAboutPicture), 0, 0);
-        cairo_restore(cr);
+        flow.heading("About picture, with the version text the editor writes at (508, 63)");
+        p = flow.cell(kPanelWidth, kPanelHeight, "12200 about picture");
+        drawImage(cr, imageOf(images, ZelImageId::kAboutPicture), p.x, p.y);
+        drawText(cr, sans(14), "v.1.0.0", p.x + 508, p.y + 63 + 12.5, Align::Left, {1, 1, 1, 1});
 
         flow.heading("Knob strips: frames 0, n/4, n/2, 3n/4, n-1");
         for (const RenderedImage& r : images) {

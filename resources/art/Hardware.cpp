@@ -1,5 +1,7 @@
 #include "Hardware.h"
 
+#include "Shading.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,13 +15,8 @@ void drawScrew(cairo_t* cr, double cx, double cy, double r, double slotDeg)
     setColour(cr, {0, 0, 0, 0.55});
     cairo_fill(cr);
     // Head: lit from above.
-    cairo_pattern_t* head = cairo_pattern_create_linear(cx, cy - r, cx, cy + r);
-    cairo_pattern_add_color_stop_rgb(head, 0, 0.74, 0.74, 0.76);
-    cairo_pattern_add_color_stop_rgb(head, 1, 0.30, 0.30, 0.32);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_set_source(cr, head);
-    cairo_fill(cr);
-    cairo_pattern_destroy(head);
+    Gradient::vertical(cy - r, cy + r, grey(0.74), grey(0.30)).fill(cr);
     // Slot.
     const double a = slotDeg * M_PI / 180.0;
     const double dx = std::cos(a) * (r - 0.6), dy = std::sin(a) * (r - 0.6);
@@ -37,41 +34,27 @@ void drawLamp(cairo_t* cr, double cx, double cy, double r, const Rgba& colour, b
     cairo_save(cr);
     if (lit) {
         // Glow spilling onto the surroundings.
-        cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, r * 0.5, cx, cy, r * 2.6);
-        cairo_pattern_add_color_stop_rgba(glow, 0, colour.r, colour.g, colour.b, 0.55);
-        cairo_pattern_add_color_stop_rgba(glow, 1, colour.r, colour.g, colour.b, 0);
         cairo_arc(cr, cx, cy, r * 2.6, 0, 2 * M_PI);
-        cairo_set_source(cr, glow);
-        cairo_fill(cr);
-        cairo_pattern_destroy(glow);
+        Gradient::radial(cx, cy, r * 0.5, cx, cy, r * 2.6)
+            .stop(0, {colour.r, colour.g, colour.b, 0.55})
+            .stop(1, {colour.r, colour.g, colour.b, 0})
+            .fill(cr);
     }
     // Bezel ring.
-    cairo_pattern_t* bezel = cairo_pattern_create_linear(cx, cy - r - 1.5, cx, cy + r + 1.5);
-    cairo_pattern_add_color_stop_rgb(bezel, 0, 0.62, 0.62, 0.64);
-    cairo_pattern_add_color_stop_rgb(bezel, 1, 0.16, 0.16, 0.17);
     cairo_arc(cr, cx, cy, r + 1.5, 0, 2 * M_PI);
-    cairo_set_source(cr, bezel);
-    cairo_fill(cr);
-    cairo_pattern_destroy(bezel);
+    Gradient::vertical(cy - r - 1.5, cy + r + 1.5, grey(0.62), grey(0.16)).fill(cr);
     // Lens.
     const Rgba core = lit ? mix(colour, {1, 1, 1, 1}, 0.55) : shade(colour, 0.30);
     const Rgba edge = lit ? colour : shade(colour, 0.12);
-    cairo_pattern_t* lens = cairo_pattern_create_radial(cx - r * 0.2, cy - r * 0.25, 0, cx, cy, r);
-    cairo_pattern_add_color_stop_rgb(lens, 0, core.r, core.g, core.b);
-    cairo_pattern_add_color_stop_rgb(lens, 1, edge.r, edge.g, edge.b);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_set_source(cr, lens);
-    cairo_fill(cr);
-    cairo_pattern_destroy(lens);
+    Gradient::radial(cx - r * 0.2, cy - r * 0.25, 0, cx, cy, r).stop(0, core).stop(1, edge).fill(cr);
     // Specular highlight.
-    cairo_pattern_t* spec =
-        cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, 0, cx - r * 0.35, cy - r * 0.4, r * 0.55);
-    cairo_pattern_add_color_stop_rgba(spec, 0, 1, 1, 1, lit ? 0.75 : 0.45);
-    cairo_pattern_add_color_stop_rgba(spec, 1, 1, 1, 1, 0);
+    const double hx = cx - r * 0.35, hy = cy - r * 0.4;
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_set_source(cr, spec);
-    cairo_fill(cr);
-    cairo_pattern_destroy(spec);
+    Gradient::radial(hx, hy, 0, hx, hy, r * 0.55)
+        .stop(0, {1, 1, 1, lit ? 0.75 : 0.45})
+        .stop(1, {1, 1, 1, 0})
+        .fill(cr);
     cairo_restore(cr);
 }
 

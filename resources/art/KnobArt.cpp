@@ -39,14 +39,12 @@ Image paintBase(const KnobShape& k)
                [&](cairo_t* p) { cairo_arc(p, c, c, k.skirt + 0.5, 0, 2 * M_PI); });
 
     // Skirt body: black with a broad top light.
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, c - k.skirt, 0, c + k.skirt);
-    cairo_pattern_add_color_stop_rgb(body, 0, 0.22, 0.22, 0.23);
-    cairo_pattern_add_color_stop_rgb(body, 0.5, 0.09, 0.09, 0.10);
-    cairo_pattern_add_color_stop_rgb(body, 1, 0.04, 0.04, 0.045);
     cairo_arc(cr, c, c, k.skirt, 0, 2 * M_PI);
-    cairo_set_source(cr, body);
-    cairo_fill(cr);
-    cairo_pattern_destroy(body);
+    Gradient::linear(0, c - k.skirt, 0, c + k.skirt)
+        .stop(0, grey(0.22))
+        .stop(0.5, grey(0.09))
+        .stop(1, grey(0.04))
+        .fill(cr);
     return base;
 }
 
@@ -86,24 +84,14 @@ Image paintTop(const KnobShape& k)
     {
         Painter cr(top);
         const double shoulder = k.skirt - k.ridgeDepth;
-        cairo_pattern_t* bevel = cairo_pattern_create_linear(0, c - shoulder, 0, c + shoulder);
-        cairo_pattern_add_color_stop_rgb(bevel, 0, 0.30, 0.30, 0.31);
-        cairo_pattern_add_color_stop_rgb(bevel, 1, 0.05, 0.05, 0.055);
         cairo_arc(cr, c, c, shoulder, 0, 2 * M_PI);
-        cairo_set_source(cr, bevel);
-        cairo_fill(cr);
+        Gradient::vertical(c - shoulder, c + shoulder, grey(0.30), grey(0.05)).fill(cr);
         cairo_arc(cr, c, c, shoulder - 1.2, 0, 2 * M_PI);
         cairo_set_source_rgb(cr, 0.085, 0.085, 0.09);
         cairo_fill(cr);
         // Shadow the cap casts onto the skirt.
-        cairo_pattern_t* drop = cairo_pattern_create_radial(c, c + 1, k.cap, c, c + 1, k.cap + 3);
-        cairo_pattern_add_color_stop_rgba(drop, 0, 0, 0, 0, 0.6);
-        cairo_pattern_add_color_stop_rgba(drop, 1, 0, 0, 0, 0);
         cairo_arc(cr, c, c + 1, k.cap + 3, 0, 2 * M_PI);
-        cairo_set_source(cr, drop);
-        cairo_fill(cr);
-        cairo_pattern_destroy(drop);
-        cairo_pattern_destroy(bevel);
+        Gradient::radial(c, c + 1, k.cap, c, c + 1, k.cap + 3).stop(0, {0, 0, 0, 0.6}).stop(1, {0, 0, 0, 0}).fill(cr);
     }
     // Cap, pixel by pixel: concentric machining rings and two opposite highlights.
     top.beginPixels();

@@ -39,12 +39,7 @@ void drawBezel(cairo_t* cr)
     cairo_clip(cr);
     softShadow(cr, kSize, kSize, 0, 2, 3, 0.7, [](cairo_t* p) { roundedRect(p, kBezel, 12); });
     bezelRingPath(cr);
-    cairo_pattern_t* ring = cairo_pattern_create_linear(0, kBezel.y, 0, kBezel.bottom());
-    cairo_pattern_add_color_stop_rgb(ring, 0, 0.36, 0.365, 0.38);
-    cairo_pattern_add_color_stop_rgb(ring, 1, 0.13, 0.135, 0.145);
-    cairo_set_source(cr, ring);
-    cairo_fill(cr);
-    cairo_pattern_destroy(ring);
+    Gradient::vertical(kBezel.y, kBezel.bottom(), grey(0.36), grey(0.13)).fill(cr);
     // Fine edges: lit outer top, dark window lip.
     cairo_set_line_width(cr, 1);
     roundedRect(cr, kBezel.inset(0.5), 11.5);
@@ -133,13 +128,8 @@ Image paintMeterFace(const Image& metal, bool lit)
     // The card: warm cream lit from behind, or a dim grey-brown when bypassed.
     const Rgba paper = lit ? palette::kMeterCream : rgb255(96, 90, 76);
     const Rgba edge = lit ? shade(paper, 0.80) : shade(paper, 0.70);
-    cairo_pattern_t* glow = cairo_pattern_create_radial(kMeterCentre.x, 60, 10, kMeterCentre.x, 70, 95);
-    cairo_pattern_add_color_stop_rgb(glow, 0, paper.r, paper.g, paper.b);
-    cairo_pattern_add_color_stop_rgb(glow, 1, edge.r, edge.g, edge.b);
     roundedRect(cr, kWindow, 6);
-    cairo_set_source(cr, glow);
-    cairo_fill(cr);
-    cairo_pattern_destroy(glow);
+    Gradient::radial(kMeterCentre.x, 60, 10, kMeterCentre.x, 70, 95).stop(0, paper).stop(1, edge).fill(cr);
 
     const Rgba ink = lit ? palette::kMeterInk : rgb255(40, 37, 32);
     const Rgba red = lit ? palette::kMeterRed : rgb255(92, 40, 32);
@@ -157,30 +147,15 @@ Image paintMeterCover()
     roundedRect(cr, kWindow, 6);
     cairo_clip(cr);
     // Shadow that the bezel lip casts onto the card.
-    cairo_pattern_t* lip = cairo_pattern_create_linear(0, kWindow.y, 0, kWindow.y + 14);
-    cairo_pattern_add_color_stop_rgba(lip, 0, 0, 0, 0, 0.45);
-    cairo_pattern_add_color_stop_rgba(lip, 1, 0, 0, 0, 0);
-    cairo_set_source(cr, lip);
-    cairo_paint(cr);
-    cairo_pattern_destroy(lip);
-    cairo_pattern_t* side = cairo_pattern_create_linear(kWindow.x, 0, kWindow.x + 8, 0);
-    cairo_pattern_add_color_stop_rgba(side, 0, 0, 0, 0, 0.25);
-    cairo_pattern_add_color_stop_rgba(side, 1, 0, 0, 0, 0);
-    cairo_set_source(cr, side);
-    cairo_paint(cr);
-    cairo_pattern_destroy(side);
+    Gradient::vertical(kWindow.y, kWindow.y + 14, {0, 0, 0, 0.45}, {0, 0, 0, 0}).paint(cr);
+    Gradient::linear(kWindow.x, 0, kWindow.x + 8, 0).stop(0, {0, 0, 0, 0.25}).stop(1, {0, 0, 0, 0}).paint(cr);
 
     // Pivot housing: a dark moulded hood across the bottom of the window.
     softShadow(cr, kSize, kSize, 0, -1, 2, 0.35, [](cairo_t* p) {
         cairo_arc(p, kMeterCentre.x, kMeterCentre.y + 40, 50, 0, 2 * M_PI);
     });
-    cairo_pattern_t* hood = cairo_pattern_create_linear(0, kMeterCentre.y - 10, 0, kWindow.bottom());
-    cairo_pattern_add_color_stop_rgb(hood, 0, 0.20, 0.20, 0.21);
-    cairo_pattern_add_color_stop_rgb(hood, 1, 0.07, 0.07, 0.075);
     cairo_arc(cr, kMeterCentre.x, kMeterCentre.y + 40, 50, 0, 2 * M_PI);
-    cairo_set_source(cr, hood);
-    cairo_fill(cr);
-    cairo_pattern_destroy(hood);
+    Gradient::vertical(kMeterCentre.y - 10, kWindow.bottom(), grey(0.20), grey(0.07)).fill(cr);
     cairo_set_line_width(cr, 1);
     cairo_arc(cr, kMeterCentre.x, kMeterCentre.y + 40, 49.5, M_PI * 1.1, M_PI * 1.9);
     setColour(cr, {1, 1, 1, 0.15});
@@ -189,13 +164,11 @@ Image paintMeterCover()
              shade(palette::kPaint, 0.8));
 
     // Glass: a broad soft sheen from the upper left and a narrow streak.
-    cairo_pattern_t* sheen = cairo_pattern_create_linear(kWindow.x, kWindow.y, kWindow.x + 80, kWindow.y + 80);
-    cairo_pattern_add_color_stop_rgba(sheen, 0, 1, 1, 1, 0.16);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.55, 1, 1, 1, 0.04);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.56, 1, 1, 1, 0.0);
-    cairo_set_source(cr, sheen);
-    cairo_paint(cr);
-    cairo_pattern_destroy(sheen);
+    Gradient::linear(kWindow.x, kWindow.y, kWindow.x + 80, kWindow.y + 80)
+        .stop(0, {1, 1, 1, 0.16})
+        .stop(0.55, {1, 1, 1, 0.04})
+        .stop(0.56, {1, 1, 1, 0})
+        .paint(cr);
     cairo_move_to(cr, kWindow.right() - 30, kWindow.y);
     cairo_line_to(cr, kWindow.right() - 22, kWindow.y);
     cairo_line_to(cr, kWindow.x + 30, kWindow.bottom());

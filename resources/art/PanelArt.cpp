@@ -141,12 +141,12 @@ void drawChannelMarks(cairo_t* cr)
     cairo_set_line_width(cr, 1.3);
     for (int i = 0; i < 3; ++i) {
         const double deg = kChannelDegrees[i];
-        const Point a = onDial(cx, cy, 20, deg), c = onDial(cx, cy, 23.5, deg);
+        const Point a = onDial(cx, cy, 23, deg), c = onDial(cx, cy, 26, deg);
         cairo_move_to(cr, a.x, a.y);
         cairo_line_to(cr, c.x, c.y);
         setColour(cr, kPaint);
         cairo_stroke(cr);
-        const Point t = onDial(cx, cy, 30.5, deg);
+        const Point t = onDial(cx, cy, 32.5, deg);
         engraveText(cr, sans(8, true), names[i], t.x, t.y + 3, Align::Centre, kPaint);
     }
     cairo_restore(cr);
@@ -220,24 +220,14 @@ void drawPresetStrip(cairo_t* cr)
     const Box field{175, 268, 117, 15};
     recess(cr, field, 1.5, palette::kNameField);
     cairo_save(cr);
-    cairo_pattern_t* sheen = cairo_pattern_create_linear(0, field.y, 0, field.bottom());
-    cairo_pattern_add_color_stop_rgba(sheen, 0, 0, 0, 0, 0.10);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.3, 0, 0, 0, 0);
     roundedRect(cr, field, 1.5);
-    cairo_set_source(cr, sheen);
-    cairo_fill(cr);
-    cairo_pattern_destroy(sheen);
+    Gradient::linear(0, field.y, 0, field.bottom()).stop(0, {0, 0, 0, 0.10}).stop(0.3, {0, 0, 0, 0}).fill(cr);
 
     // The menu opener beside it: a small key with a down arrow.
     const Box& menu = place(Control::PresetMenu).box;
     const Box key{menu.x + 0.5, 268.5, menu.w - 1, 14};
     roundedRect(cr, key, 2);
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, key.y, 0, key.bottom());
-    cairo_pattern_add_color_stop_rgb(body, 0, 0.30, 0.31, 0.33);
-    cairo_pattern_add_color_stop_rgb(body, 1, 0.17, 0.175, 0.19);
-    cairo_set_source(cr, body);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(body);
+    Gradient::vertical(key.y, key.bottom(), grey(0.30), grey(0.17)).fill(cr, true);
     setColour(cr, {0, 0, 0, 0.8});
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
@@ -277,13 +267,11 @@ Image paintPanelMetal()
     paintBrushedMetal(image, {palette::kPanelMetal, 0.045, 0.014, 0.012, 64}, 0x5eed0001);
     Painter cr(image);
     // Light from above: the top edge brighter, the bottom darker.
-    cairo_pattern_t* light = cairo_pattern_create_linear(0, 0, 0, kPanelHeight);
-    cairo_pattern_add_color_stop_rgba(light, 0, 1, 1, 1, 0.06);
-    cairo_pattern_add_color_stop_rgba(light, 0.45, 1, 1, 1, 0);
-    cairo_pattern_add_color_stop_rgba(light, 1, 0, 0, 0, 0.18);
-    cairo_set_source(cr, light);
-    cairo_paint(cr);
-    cairo_pattern_destroy(light);
+    Gradient::linear(0, 0, 0, kPanelHeight)
+        .stop(0, {1, 1, 1, 0.06})
+        .stop(0.45, {1, 1, 1, 0})
+        .stop(1, {0, 0, 0, 0.18})
+        .paint(cr);
     // Bevelled outer edge.
     cairo_set_line_width(cr, 1);
     cairo_rectangle(cr, 0.5, 0.5, kPanelWidth - 1, kPanelHeight - 1);

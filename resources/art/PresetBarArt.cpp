@@ -15,19 +15,16 @@ enum class KeyState { Normal, Hover, Pressed };
 // Draws a key cap filling `key`; returns the colour its symbol should have.
 Rgba drawKeyCap(cairo_t* cr, const Box& key, KeyState state)
 {
-    const double lift = state == KeyState::Hover ? 1.25 : state == KeyState::Pressed ? 0.72 : 1.0;
+    const double lift = state == KeyState::Hover ? 1.35 : state == KeyState::Pressed ? 0.72 : 1.0;
     const Rgba top = shade(mix(palette::kKeycap, {1, 1, 1, 1}, 0.06), lift);
     const Rgba bottom = shade(palette::kKeycap, 0.55 * lift);
     cairo_save(cr);
     roundedRect(cr, key, 2);
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, key.y, 0, key.bottom());
-    cairo_pattern_add_color_stop_rgb(body, 0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(body, 1, bottom.r, bottom.g, bottom.b);
-    if (state == KeyState::Pressed) // pushed in: the light falls on the lower part
-        cairo_pattern_add_color_stop_rgb(body, 0, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, body);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(body);
+    // A pushed-in key is lit from below instead.
+    if (state == KeyState::Pressed)
+        Gradient::vertical(key.y, key.bottom(), bottom, top).fill(cr, true);
+    else
+        Gradient::vertical(key.y, key.bottom(), top, bottom).fill(cr, true);
     cairo_set_line_width(cr, 1);
     setColour(cr, {0, 0, 0, 0.9});
     cairo_stroke(cr);
@@ -39,7 +36,7 @@ Rgba drawKeyCap(cairo_t* cr, const Box& key, KeyState state)
     }
     cairo_restore(cr);
     switch (state) {
-    case KeyState::Hover: return mix(palette::kPaint, palette::kAccent, 0.35);
+    case KeyState::Hover: return mix(palette::kPaint, {1, 1, 1, 1}, 0.6);
     case KeyState::Pressed: return palette::kAccent;
     case KeyState::Normal: break;
     }

@@ -1,10 +1,59 @@
 #include "Shading.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <vector>
 
 namespace zelart {
+
+Gradient Gradient::linear(double x0, double y0, double x1, double y1)
+{
+    return Gradient(cairo_pattern_create_linear(x0, y0, x1, y1));
+}
+
+Gradient Gradient::vertical(double top, double bottom, const Rgba& from, const Rgba& to)
+{
+    Gradient g = linear(0, top, 0, bottom);
+    g.stop(0, from).stop(1, to);
+    return g;
+}
+
+Gradient Gradient::radial(double cx0, double cy0, double r0, double cx1, double cy1, double r1)
+{
+    return Gradient(cairo_pattern_create_radial(cx0, cy0, r0, cx1, cy1, r1));
+}
+
+Gradient::~Gradient()
+{
+    if (pattern_)
+        cairo_pattern_destroy(pattern_);
+}
+
+Gradient::Gradient(Gradient&& other) noexcept : pattern_(std::exchange(other.pattern_, nullptr)) {}
+
+Gradient& Gradient::stop(double offset, const Rgba& c)
+{
+    cairo_pattern_add_color_stop_rgba(pattern_, offset, c.r, c.g, c.b, c.a);
+    return *this;
+}
+
+void Gradient::fill(cairo_t* cr, bool preserve) const
+{
+    cairo_set_source(cr, pattern_);
+    if (preserve)
+        cairo_fill_preserve(cr);
+    else
+        cairo_fill(cr);
+}
+
+void Gradient::paint(cairo_t* cr) const
+{
+    cairo_set_source(cr, pattern_);
+    cairo_paint(cr);
+}
+
+Rgba grey(double v, double alpha) { return {v, v, v * 1.03, alpha}; }
 
 void roundedRect(cairo_t* cr, const Box& b, double radius)
 {
