@@ -102,6 +102,31 @@ TEST_F(ControlFrameTest, DrawingMarksControlCleanAtTheDrawnValue) {
   EXPECT_EQ(c->getOldValue(), 0.4f);
 }
 
+// Stands in for a value that another thread stores while the control is being drawn.
+class ValueChangedDuringDraw : public CControl {
+ public:
+  using CControl::CControl;
+  void draw(CDrawContext*) override {
+    ++draws;
+    if (draws == 1) setValue(0.9f);
+    setDirty(false);  // controls may mark themselves clean while drawing
+  }
+  int draws = 0;
+};
+
+TEST_F(ControlFrameTest, ValueStoredDuringADrawIsDrawnAtTheNextIdle) {
+  openFrame();
+  auto* c = new ValueChangedDuringDraw(CRect(0, 0, 10, 10));
+  frame->addView(c);
+  c->setValue(0.2f);
+  frame->idle();
+  EXPECT_EQ(c->getOldValue(), 0.2f) << "clean as drawn, not as stored meanwhile";
+  EXPECT_TRUE(c->isDirty());
+  frame->idle();
+  EXPECT_EQ(c->draws, 2);
+  EXPECT_FALSE(c->isDirty());
+}
+
 TEST_F(ControlFrameTest, AnimKnobShowsTheFrameOfItsValue) {
   openFrame();
   CBitmap* strip = makeFilmStrip(10, 10, 5);  // grey 10, 20, 30, 40, 50
