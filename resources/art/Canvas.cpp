@@ -80,8 +80,6 @@ Image Image::crop(int x, int y, int w, int h) const
 
 Painter::Painter(Image& image) : cr_(cairo_create(image.surface())) {}
 
-Painter::Painter(cairo_surface_t* surface) : cr_(cairo_create(surface)) {}
-
 Painter::~Painter() { cairo_destroy(cr_); }
 
 void drawImage(cairo_t* cr, const Image& image, double x, double y, double opacity)

@@ -30,11 +30,13 @@ void setColour(cairo_t* cr, const Rgba& c);
 // A rectangle in pixels.
 struct Box {
     double x = 0, y = 0, w = 0, h = 0;
-    double cx() const { return x + w / 2; }
+    double cx() const { return x + w / 2; }  // centre
     double cy() const { return y + h / 2; }
     double right() const { return x + w; }
     double bottom() const { return y + h; }
+    // The box shrunk by d on every side (grown for negative d).
     Box inset(double d) const { return {x + d, y + d, w - 2 * d, h - 2 * d}; }
+    // The box shifted by (dx, dy).
     Box moved(double dx, double dy) const { return {x + dx, y + dy, w, h}; }
 };
 
@@ -48,7 +50,9 @@ public:
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
 
+    // The cairo surface, still owned by the image.
     cairo_surface_t* surface() const { return surface_; }
+    // Size in pixels.
     int width() const;
     int height() const;
 
@@ -70,11 +74,11 @@ private:
 class Painter {
 public:
     explicit Painter(Image& image);
-    explicit Painter(cairo_surface_t* surface);
     ~Painter();
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
 
+    // The context, for cairo calls.
     operator cairo_t*() const { return cr_; }
 
 private:

@@ -115,14 +115,6 @@ private:
 
 std::span<const ImageSpec> imageSpecs() { return kSpecs; }
 
-const ImageSpec* findSpec(unsigned id)
-{
-    for (const ImageSpec& spec : kSpecs)
-        if (spec.id == id)
-            return &spec;
-    return nullptr;
-}
-
 std::vector<RenderedImage> renderAll()
 {
     Workshop workshop;

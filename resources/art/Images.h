@@ -24,9 +24,7 @@ struct ImageSpec {
 // All images, in ascending id order.
 std::span<const ImageSpec> imageSpecs();
 
-// The spec of an id, or null.
-const ImageSpec* findSpec(unsigned id);
-
+// An image of the table, drawn.
 struct RenderedImage {
     const ImageSpec* spec;
     Image image;

@@ -32,8 +32,9 @@ constexpr Place kPlaces[] = {
     {Control::ReleaseDisplay, {156, 110, 35, 14}, 0, 0},
     {Control::ThresholdDisplay, {280, 155, 31, 14}, 0, 0},
     {Control::MakeupDisplay, {613, 155, 31, 14}, 0, 0},
-    // The name field is centred on the strip 268..282 for an 11-point font.
-    {Control::NameField, {175, 267, 117, 15}, 0, 0},
+    // The light plate the name field writes on, level with the keys; the field itself
+    // centres its 11-point text on the rows 268 to 282.
+    {Control::NameField, {175, 268, 117, 15}, 0, 0},
     {Control::PresetMenu, {293, 269, 12, 14}, 0, 0},
     {Control::PresetRocker, {313, 269, 31, 14}, kPresetRocker, 5},
     {Control::LoadBank, {70, 269, 12, 14}, kLoadBankButton, 3},

@@ -40,10 +40,12 @@ constexpr double kKnobTravelDeg = 300.0;
 // Dial direction of a knob value, in degrees clockwise from straight up.
 double knobDegrees(double value);
 
-// The point at distance r from (cx, cy) in the direction deg (degrees clockwise from up).
+// A point in pixels.
 struct Point {
     double x, y;
 };
+
+// The point at distance r from (cx, cy) in the direction deg (degrees clockwise from up).
 Point onDial(double cx, double cy, double r, double deg);
 
 // Bat-handle toggles (power, link): pivot height in the control's frame, size factor, and

@@ -29,15 +29,19 @@ void bezelRingPath(cairo_t* cr)
 
 // Draws the metal bezel with its screws; identical on the faces and the cover, so the
 // cover hides any part of the needle or its trail that reaches over the window edge.
-void drawBezel(cairo_t* cr)
+// Only the faces carry the bezel's shadow on the panel, so it is not laid on twice.
+void drawBezel(cairo_t* cr, bool withShadow)
 {
     cairo_save(cr);
-    // The bezel's shadow falls on the panel only, never into the window.
-    cairo_rectangle(cr, 0, 0, kSize, kSize);
-    roundedRect(cr, kWindow, 6);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_clip(cr);
-    softShadow(cr, kSize, kSize, 0, 2, 3, 0.7, [](cairo_t* p) { roundedRect(p, kBezel, 12); });
+    if (withShadow) {
+        cairo_save(cr);
+        cairo_rectangle(cr, 0, 0, kSize, kSize);
+        roundedRect(cr, kWindow, 6);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        cairo_clip(cr);
+        softShadow(cr, kSize, kSize, 0, 2, 3, 0.7, [](cairo_t* p) { roundedRect(p, kBezel, 12); });
+        cairo_restore(cr);
+    }
     bezelRingPath(cr);
     Gradient::vertical(kBezel.y, kBezel.bottom(), grey(0.36), grey(0.13)).fill(cr);
     // Fine edges: lit outer top, dark window lip.
@@ -123,7 +127,7 @@ Image paintMeterFace(const Image& metal, bool lit)
     const Box& where = place(Control::Meter).box;
     Image face = metal.crop(static_cast<int>(where.x), static_cast<int>(where.y), kSize, kSize);
     Painter cr(face);
-    drawBezel(cr);
+    drawBezel(cr, true);
 
     // The card: warm cream lit from behind, or a dim grey-brown when bypassed.
     const Rgba paper = lit ? palette::kMeterCream : rgb255(96, 90, 76);
@@ -141,7 +145,7 @@ Image paintMeterCover()
 {
     Image cover(kSize, kSize);
     Painter cr(cover);
-    drawBezel(cr);
+    drawBezel(cr, false);
 
     cairo_save(cr);
     roundedRect(cr, kWindow, 6);

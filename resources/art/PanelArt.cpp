@@ -217,7 +217,7 @@ void drawPresetStrip(cairo_t* cr)
                 279.5, Align::Centre, kPaint);
 
     // The name field: a light label strip; the field draws its text straight onto it.
-    const Box field{175, 268, 117, 15};
+    const Box& field = place(Control::NameField).box;
     recess(cr, field, 1.5, palette::kNameField);
     cairo_save(cr);
     roundedRect(cr, field, 1.5);
