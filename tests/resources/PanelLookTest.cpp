@@ -1,5 +1,6 @@
 // What the editor relies on in the pictures: calm, dark value displays; a light name
-// field for its dark text; on and off states that can be told apart.
+// field for its dark text; on and off states that can be told apart; meter marks where
+// the needle points.
 #include "PngImage.h"
 #include "ZelBinaryData.h"
 #include "ZelImageIds.h"
@@ -101,6 +102,33 @@ TEST(PanelLook, KeysBrightenUnderThePointer)
         const int h = strip->height() / 3;
         const Area key{1, 2, strip->width() - 2, h - 4};
         EXPECT_GT(statsOf(*strip, key, h).mean, statsOf(*strip, key, 0).mean + 5);
+    }
+}
+
+// On the working meter face, the labelled marks of 0, 1, 2, 3, 6, 10 and 20 dB of
+// reduction lie where the needle points for the gain 10^(-dB/20).
+TEST(MeterFace, MarksSitUnderTheNeedleForTheirGain)
+{
+    const auto face = load(ZelImageId::kMeterFace);
+    const double cx = 463 - 392 + 0.5, cy = 143 - 34 + 0.5; // needle pivot in the picture
+    const double radius = 69.5;                             // across the long, labelled marks
+    for (double db : {0.0, -1.0, -2.0, -3.0, -6.0, -10.0, -20.0}) {
+        SCOPED_TRACE(db);
+        const double value = std::pow(10.0, db / 20.0);
+        const double expected = -45.0 + 90.0 * value; // degrees clockwise from up
+        double darkest = 1e9, at = 0;
+        for (double deg = expected - 5; deg <= expected + 5; deg += 0.1) {
+            const double a = deg * M_PI / 180.0;
+            const int x = static_cast<int>(cx + radius * std::sin(a));
+            const int y = static_cast<int>(cy - radius * std::cos(a));
+            const double l = face->luminance(x, y);
+            if (l < darkest) {
+                darkest = l;
+                at = deg;
+            }
+        }
+        EXPECT_LT(darkest, 120.0);
+        EXPECT_NEAR(at, expected, 1.2);
     }
 }
 

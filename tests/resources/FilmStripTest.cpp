@@ -1,5 +1,5 @@
 // Film strips really move: knob frames turn evenly from the lower left to the lower
-// right, switch frames differ, and the meter's dB marks sit where the needle points.
+// right, and switch and button frames differ in the right direction.
 #include "PngImage.h"
 #include "ZelBinaryData.h"
 #include "ZelImageIds.h"
@@ -27,31 +27,43 @@ constexpr unsigned kKnobs[] = {ZelImageId::kThresholdKnob, ZelImageId::kMakeupKn
                                ZelImageId::kScHpfKnob,     ZelImageId::kRatioKnob,
                                ZelImageId::kBlendKnob};
 
-// For each frame, the direction (degrees clockwise from up) in which it differs from the
-// average frame. Fixed parts cancel out; squaring the difference lets the pointer, the
-// strongest change, outweigh fine detail such as knurling.
-std::vector<double> pointerDirections(const PngImage& strip)
+// For each frame of a strip, the direction (degrees clockwise from up, seen from the
+// frame's centre, or from `pivotY` when given) in which it differs from the average frame.
+// Fixed parts cancel out; squaring the difference lets the pointer, the strongest change,
+// outweigh fine detail such as knurling.
+std::vector<double> pointerDirections(const PngImage& strip, int frameHeight, double pivotY = -1)
 {
-    const int size = strip.width(), frames = strip.height() / size;
-    std::vector<double> mean(static_cast<std::size_t>(size * size), 0.0);
+    const int w = strip.width(), h = frameHeight, frames = strip.height() / h;
+    std::vector<double> mean(static_cast<std::size_t>(w * h), 0.0);
     for (int f = 0; f < frames; ++f)
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x)
-                mean[static_cast<std::size_t>(y * size + x)] += strip.luminance(x, f * size + y) / frames;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                mean[static_cast<std::size_t>(y * w + x)] += strip.luminance(x, f * h + y) / frames;
     std::vector<double> directions;
-    const double c = size / 2.0;
+    const double cx = w / 2.0, cy = pivotY >= 0 ? pivotY : h / 2.0;
     for (int f = 0; f < frames; ++f) {
         double sx = 0, sy = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
-                const double d = strip.luminance(x, f * size + y) - mean[static_cast<std::size_t>(y * size + x)];
-                const double w = d * d;
-                sx += w * (x + 0.5 - c);
-                sy += w * (y + 0.5 - c);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const double d = strip.luminance(x, f * h + y) - mean[static_cast<std::size_t>(y * w + x)];
+                sx += d * d * (x + 0.5 - cx);
+                sy += d * d * (y + 0.5 - cy);
             }
         directions.push_back(std::atan2(sx, -sy) * 180.0 / M_PI);
     }
     return directions;
+}
+
+// Vertical centre of the opaque parts of one frame.
+double alphaCentreY(const PngImage& strip, int top, int height)
+{
+    double sum = 0, weighted = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < strip.width(); ++x) {
+            sum += strip.alpha(x, top + y);
+            weighted += strip.alpha(x, top + y) * (y + 0.5);
+        }
+    return weighted / sum;
 }
 
 TEST(KnobStrips, EveryFrameIsDifferentAndNeighboursAreClosest)
@@ -87,7 +99,7 @@ TEST(KnobStrips, FrameKShowsValueKOverNMinusOne)
     for (unsigned id : {ZelImageId::kThresholdKnob, ZelImageId::kAttackKnob}) {
         SCOPED_TRACE(id);
         const auto strip = load(id);
-        const std::vector<double> directions = pointerDirections(*strip);
+        const std::vector<double> directions = pointerDirections(*strip, strip->width());
         const int n = static_cast<int>(directions.size());
         // First frame at the lower left (minimum), last at the lower right (maximum),
         // evenly spaced in between over a 270 to 300 degree travel.
@@ -105,26 +117,46 @@ TEST(KnobStrips, FrameKShowsValueKOverNMinusOne)
 
 TEST(SwitchStrips, EveryFrameDiffers)
 {
-    for (unsigned id : {ZelImageId::kPowerButton, ZelImageId::kChannelSwitch, ZelImageId::kBlendButton,
-                        ZelImageId::kScHpfButton, ZelImageId::kManualButton, ZelImageId::kDefaultBankButton,
-                        ZelImageId::kDefaultPresetButton, ZelImageId::kSaveBankButton,
-                        ZelImageId::kLoadPresetButton, ZelImageId::kStoreAButton, ZelImageId::kRecallBButton,
-                        ZelImageId::kPresetRocker}) {
-        SCOPED_TRACE(id);
-        const auto strip = load(id);
-        unsigned int size = 0;
-        getZelBinaryData(id, size);
-        int frames = 3;
-        if (id == ZelImageId::kPowerButton || id == ZelImageId::kBlendButton || id == ZelImageId::kScHpfButton)
-            frames = 2;
-        if (id == ZelImageId::kPresetRocker)
-            frames = 5;
-        const int h = strip->height() / frames, w = strip->width();
-        for (int a = 0; a < frames; ++a)
-            for (int b = a + 1; b < frames; ++b)
+    const struct {
+        unsigned id;
+        int frames;
+    } strips[] = {
+        {ZelImageId::kPowerButton, 2},       {ZelImageId::kBlendButton, 2},
+        {ZelImageId::kScHpfButton, 2},       {ZelImageId::kChannelSwitch, 3},
+        {ZelImageId::kManualButton, 3},      {ZelImageId::kDefaultBankButton, 3},
+        {ZelImageId::kDefaultPresetButton, 3}, {ZelImageId::kSaveBankButton, 3},
+        {ZelImageId::kLoadPresetButton, 3},  {ZelImageId::kStoreAButton, 3},
+        {ZelImageId::kRecallBButton, 3},     {ZelImageId::kPresetRocker, 5},
+    };
+    for (const auto& s : strips) {
+        SCOPED_TRACE(s.id);
+        const auto strip = load(s.id);
+        const int h = strip->height() / s.frames, w = strip->width();
+        for (int a = 0; a < s.frames; ++a)
+            for (int b = a + 1; b < s.frames; ++b)
                 EXPECT_GT(zeltest::frameDistance(*strip, a * h, *strip, b * h, w, h), 0.0)
                     << "frames " << a << " and " << b;
     }
+}
+
+// The channel switch's positions are picked left to right: L, LR, R.
+TEST(SwitchStrips, ChannelPointerTurnsLeftToRight)
+{
+    const auto strip = load(ZelImageId::kChannelSwitch);
+    const std::vector<double> d = pointerDirections(*strip, 66, 40);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_LT(d[0], -30.0);
+    EXPECT_NEAR(d[1], 0.0, 10.0);
+    EXPECT_GT(d[2], 30.0);
+}
+
+// Frame 1 is "on": toggle levers stand up.
+TEST(SwitchStrips, TogglesPointUpWhenOn)
+{
+    const auto power = load(ZelImageId::kPowerButton);
+    EXPECT_LT(alphaCentreY(*power, 107, 107), alphaCentreY(*power, 0, 107) - 3);
+    const auto link = load(ZelImageId::kLinkButton);
+    EXPECT_LT(alphaCentreY(*link, 81, 80), alphaCentreY(*link, 0, 80) - 3);
 }
 
 // The link strip's second frame starts half-way through row 80: its two halves differ.
@@ -132,33 +164,6 @@ TEST(SwitchStrips, LinkFramesOfEightyAndAHalfRowsDiffer)
 {
     const auto strip = load(ZelImageId::kLinkButton);
     EXPECT_GT(zeltest::frameDistance(*strip, 0, *strip, 81, 62, 80), 0.0);
-}
-
-// On the working meter face, the labelled marks of 0, 1, 2, 3, 6, 10 and 20 dB of
-// reduction lie where the needle points for the gain 10^(-dB/20).
-TEST(MeterFace, MarksSitUnderTheNeedleForTheirGain)
-{
-    const auto face = load(ZelImageId::kMeterFace);
-    const double cx = 463 - 392 + 0.5, cy = 143 - 34 + 0.5; // needle pivot in the picture
-    const double radius = 69.5;                             // across the long, labelled marks
-    for (double db : {0.0, -1.0, -2.0, -3.0, -6.0, -10.0, -20.0}) {
-        SCOPED_TRACE(db);
-        const double value = std::pow(10.0, db / 20.0);
-        const double expected = -45.0 + 90.0 * value; // degrees clockwise from up
-        double darkest = 1e9, at = 0;
-        for (double deg = expected - 5; deg <= expected + 5; deg += 0.1) {
-            const double a = deg * M_PI / 180.0;
-            const int x = static_cast<int>(cx + radius * std::sin(a));
-            const int y = static_cast<int>(cy - radius * std::cos(a));
-            const double l = face->luminance(x, y);
-            if (l < darkest) {
-                darkest = l;
-                at = deg;
-            }
-        }
-        EXPECT_LT(darkest, 120.0);
-        EXPECT_NEAR(at, expected, 1.2);
-    }
 }
 
 } // namespace
