@@ -1,7 +1,6 @@
 // Film strips really move: knob frames turn evenly from the lower left to the lower
 // right, and switch and button frames differ in the right direction.
 #include "PngImage.h"
-#include "ZelBinaryData.h"
 #include "ZelImageIds.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +14,7 @@ namespace {
 
 using zeltest::PngImage;
 
-std::unique_ptr<PngImage> load(unsigned id)
-{
-    unsigned int size = 0;
-    const unsigned char* data = getZelBinaryData(id, size);
-    return std::make_unique<PngImage>(data, size);
-}
+using zeltest::loadStored;
 
 constexpr unsigned kKnobs[] = {ZelImageId::kThresholdKnob, ZelImageId::kMakeupKnob,
                                ZelImageId::kAttackKnob,    ZelImageId::kReleaseKnob,
@@ -70,7 +64,7 @@ TEST(KnobStrips, EveryFrameIsDifferentAndNeighboursAreClosest)
 {
     for (unsigned id : kKnobs) {
         SCOPED_TRACE(id);
-        const auto strip = load(id);
+        const auto strip = loadStored(id);
         const int size = strip->width(), frames = strip->height() / size;
         ASSERT_EQ(frames * size, strip->height());
 
@@ -98,7 +92,7 @@ TEST(KnobStrips, FrameKShowsValueKOverNMinusOne)
 {
     for (unsigned id : {ZelImageId::kThresholdKnob, ZelImageId::kAttackKnob}) {
         SCOPED_TRACE(id);
-        const auto strip = load(id);
+        const auto strip = loadStored(id);
         const std::vector<double> directions = pointerDirections(*strip, strip->width());
         const int n = static_cast<int>(directions.size());
         // First frame at the lower left (minimum), last at the lower right (maximum),
@@ -130,7 +124,7 @@ TEST(SwitchStrips, EveryFrameDiffers)
     };
     for (const auto& s : strips) {
         SCOPED_TRACE(s.id);
-        const auto strip = load(s.id);
+        const auto strip = loadStored(s.id);
         const int h = strip->height() / s.frames, w = strip->width();
         for (int a = 0; a < s.frames; ++a)
             for (int b = a + 1; b < s.frames; ++b)
@@ -142,7 +136,7 @@ TEST(SwitchStrips, EveryFrameDiffers)
 // The channel switch's positions are picked left to right: L, LR, R.
 TEST(SwitchStrips, ChannelPointerTurnsLeftToRight)
 {
-    const auto strip = load(ZelImageId::kChannelSwitch);
+    const auto strip = loadStored(ZelImageId::kChannelSwitch);
     const std::vector<double> d = pointerDirections(*strip, 66, 40);
     ASSERT_EQ(d.size(), 3u);
     EXPECT_LT(d[0], -30.0);
@@ -153,16 +147,16 @@ TEST(SwitchStrips, ChannelPointerTurnsLeftToRight)
 // Frame 1 is "on": toggle levers stand up.
 TEST(SwitchStrips, TogglesPointUpWhenOn)
 {
-    const auto power = load(ZelImageId::kPowerButton);
+    const auto power = loadStored(ZelImageId::kPowerButton);
     EXPECT_LT(alphaCentreY(*power, 107, 107), alphaCentreY(*power, 0, 107) - 3);
-    const auto link = load(ZelImageId::kLinkButton);
+    const auto link = loadStored(ZelImageId::kLinkButton);
     EXPECT_LT(alphaCentreY(*link, 81, 80), alphaCentreY(*link, 0, 80) - 3);
 }
 
 // The link strip's second frame starts half-way through row 80: its two halves differ.
 TEST(SwitchStrips, LinkFramesOfEightyAndAHalfRowsDiffer)
 {
-    const auto strip = load(ZelImageId::kLinkButton);
+    const auto strip = loadStored(ZelImageId::kLinkButton);
     EXPECT_GT(zeltest::frameDistance(*strip, 0, *strip, 81, 62, 80), 0.0);
 }
 

@@ -101,16 +101,10 @@ TEST(ImageStore, RepeatedLookupsGiveTheSameBytes)
 // Opaque where the editor relies on it, transparent where the panel must show through.
 TEST(ImageStore, AlphaWhereItMatters)
 {
-    auto load = [](unsigned id) {
-        unsigned int size = 0;
-        const unsigned char* data = getZelBinaryData(id, size);
-        return std::make_unique<PngImage>(data, size);
-    };
-
     for (unsigned id : {ZelImageId::kPanel, ZelImageId::kAboutPicture, ZelImageId::kMeterFace,
                         ZelImageId::kMeterFaceBypassed}) {
         SCOPED_TRACE(id);
-        const auto image = load(id);
+        const auto image = zeltest::loadStored(id);
         for (int y = 0; y < image->height(); ++y)
             for (int x = 0; x < image->width(); ++x)
                 ASSERT_EQ(image->alpha(x, y), 255u) << "at " << x << "," << y;
@@ -119,7 +113,7 @@ TEST(ImageStore, AlphaWhereItMatters)
     // Every knob frame: clear corners, solid middle.
     for (unsigned id : {ZelImageId::kThresholdKnob, ZelImageId::kBlendKnob}) {
         SCOPED_TRACE(id);
-        const auto image = load(id);
+        const auto image = zeltest::loadStored(id);
         const int size = image->width();
         for (int top = 0; top < image->height(); top += size) {
             EXPECT_EQ(image->alpha(0, top), 0u);
@@ -131,7 +125,7 @@ TEST(ImageStore, AlphaWhereItMatters)
     }
 
     // The cover is clear over the middle of the scale, solid on its bezel.
-    const auto cover = load(ZelImageId::kMeterCover);
+    const auto cover = zeltest::loadStored(ZelImageId::kMeterCover);
     EXPECT_LT(cover->alpha(72, 60), 80u);
     EXPECT_EQ(cover->alpha(72, 5), 255u);
     EXPECT_EQ(cover->alpha(0, 0), 0u);
@@ -140,7 +134,7 @@ TEST(ImageStore, AlphaWhereItMatters)
     for (unsigned id : {ZelImageId::kPowerButton, ZelImageId::kLinkButton, ZelImageId::kChannelSwitch,
                         ZelImageId::kBlendButton, ZelImageId::kScHpfButton}) {
         SCOPED_TRACE(id);
-        const auto image = load(id);
+        const auto image = zeltest::loadStored(id);
         EXPECT_EQ(image->alpha(0, 0), 0u);
         EXPECT_EQ(image->alpha(image->width() - 1, image->height() - 1), 0u);
     }

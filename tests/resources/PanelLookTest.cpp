@@ -2,7 +2,6 @@
 // field for its dark text; on and off states that can be told apart; meter marks where
 // the needle points.
 #include "PngImage.h"
-#include "ZelBinaryData.h"
 #include "ZelImageIds.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +13,7 @@ namespace {
 
 using zeltest::PngImage;
 
-std::unique_ptr<PngImage> load(unsigned id)
-{
-    unsigned int size = 0;
-    const unsigned char* data = getZelBinaryData(id, size);
-    return std::make_unique<PngImage>(data, size);
-}
+using zeltest::loadStored;
 
 struct Area {
     int x, y, w, h;
@@ -49,7 +43,7 @@ Stats statsOf(const PngImage& image, const Area& a, int top = 0)
 // The seven value displays redraw the panel under their light grey text (180, 180, 180).
 TEST(PanelLook, ValueDisplaysAreEvenAndDark)
 {
-    const auto panel = load(ZelImageId::kPanel);
+    const auto panel = loadStored(ZelImageId::kPanel);
     const Area displays[] = {{720, 242, 35, 14}, {57, 242, 35, 14}, {157, 242, 31, 14}, {57, 110, 31, 14},
                              {156, 110, 35, 14}, {280, 155, 31, 14}, {613, 155, 31, 14}};
     for (const Area& d : displays) {
@@ -64,7 +58,7 @@ TEST(PanelLook, ValueDisplaysAreEvenAndDark)
 // The name field draws dark text (36, 36, 32) straight onto the panel.
 TEST(PanelLook, NameFieldIsLight)
 {
-    const auto panel = load(ZelImageId::kPanel);
+    const auto panel = loadStored(ZelImageId::kPanel);
     const Stats s = statsOf(*panel, {178, 271, 111, 10});
     EXPECT_GT(s.mean, 36.0 * 4);
     EXPECT_LT(s.deviation, 12.0);
@@ -73,8 +67,8 @@ TEST(PanelLook, NameFieldIsLight)
 TEST(PanelLook, BypassedMeterFaceIsDarker)
 {
     const Area card{30, 30, 85, 50};
-    const Stats lit = statsOf(*load(ZelImageId::kMeterFace), card);
-    const Stats dark = statsOf(*load(ZelImageId::kMeterFaceBypassed), card);
+    const Stats lit = statsOf(*loadStored(ZelImageId::kMeterFace), card);
+    const Stats dark = statsOf(*loadStored(ZelImageId::kMeterFaceBypassed), card);
     EXPECT_GT(lit.mean, 180.0);
     EXPECT_LT(dark.mean, lit.mean * 0.6);
 }
@@ -84,7 +78,7 @@ TEST(PanelLook, OnFramesShowALitLamp)
 {
     for (unsigned id : {ZelImageId::kPowerButton, ZelImageId::kBlendButton, ZelImageId::kScHpfButton}) {
         SCOPED_TRACE(id);
-        const auto strip = load(id);
+        const auto strip = loadStored(id);
         const int h = strip->height() / 2;
         const Area whole{0, 0, strip->width(), h};
         const Stats off = statsOf(*strip, whole, 0), on = statsOf(*strip, whole, h);
@@ -98,7 +92,7 @@ TEST(PanelLook, KeysBrightenUnderThePointer)
 {
     for (unsigned id : {ZelImageId::kSaveBankButton, ZelImageId::kDefaultPresetButton, ZelImageId::kManualButton}) {
         SCOPED_TRACE(id);
-        const auto strip = load(id);
+        const auto strip = loadStored(id);
         const int h = strip->height() / 3;
         const Area key{1, 2, strip->width() - 2, h - 4};
         EXPECT_GT(statsOf(*strip, key, h).mean, statsOf(*strip, key, 0).mean + 5);
@@ -109,7 +103,7 @@ TEST(PanelLook, KeysBrightenUnderThePointer)
 // reduction lie where the needle points for the gain 10^(-dB/20).
 TEST(MeterFace, MarksSitUnderTheNeedleForTheirGain)
 {
-    const auto face = load(ZelImageId::kMeterFace);
+    const auto face = loadStored(ZelImageId::kMeterFace);
     const double cx = 463 - 392 + 0.5, cy = 143 - 34 + 0.5; // needle pivot in the picture
     const double radius = 69.5;                             // across the long, labelled marks
     for (double db : {0.0, -1.0, -2.0, -3.0, -6.0, -10.0, -20.0}) {

@@ -1,5 +1,7 @@
 #include "PngImage.h"
 
+#include "ZelBinaryData.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -57,6 +59,13 @@ double PngImage::luminance(int x, int y) const
 {
     const std::uint32_t p = pixel(x, y);
     return (((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff)) / 3.0;
+}
+
+std::unique_ptr<PngImage> loadStored(unsigned id)
+{
+    unsigned int size = 0;
+    const unsigned char* data = getZelBinaryData(id, size);
+    return std::make_unique<PngImage>(data, size);
 }
 
 double frameDistance(const PngImage& a, int aTop, const PngImage& b, int bTop, int width, int height)

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ private:
     cairo_surface_t* surface_ = nullptr;
     int width_ = 0, height_ = 0;
 };
+
+// Decodes the image that the store holds under id (not ok when there is none).
+std::unique_ptr<PngImage> loadStored(unsigned id);
 
 // Sum of absolute channel differences between two equal-size rectangles of images.
 double frameDistance(const PngImage& a, int aTop, const PngImage& b, int bTop, int width, int height);
