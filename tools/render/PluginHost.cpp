@@ -38,7 +38,9 @@ VstIntPtr hostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, fl
 
 PluginHost::~PluginHost() { unload(); }
 
-Status PluginHost::load(const std::string& path) {
+Status PluginHost::load(const std::string& path) { return load(path, &hostCallback); }
+
+Status PluginHost::load(const std::string& path, audioMasterCallback callback) {
   unload();
   path_ = path;
   dlerror();
@@ -56,26 +58,36 @@ Status PluginHost::load(const std::string& path) {
   VstPluginMainProc entry = nullptr;
   static_assert(sizeof(entry) == sizeof(symbol));
   std::memcpy(&entry, &symbol, sizeof(entry));
-  AEffect* effect = entry(&hostCallback);
+  return accept(entry(callback));
+}
+
+Status PluginHost::adopt(AEffect* effect, const std::string& name) {
+  unload();
+  path_ = name;
+  return accept(effect);
+}
+
+Status PluginHost::accept(AEffect* effect) {
   if (effect == nullptr) {
     unload();
-    return Status::fail(ExitCode::plugin, "plug-in " + path + " returned no effect");
+    return Status::fail(ExitCode::plugin, "plug-in " + path_ + " returned no effect");
   }
   if (effect->magic != kEffectMagic || effect->dispatcher == nullptr) {
     // Without a valid record nothing can be closed; only the library is released.
     unload();
-    return Status::fail(ExitCode::plugin, "plug-in " + path + " returned an invalid effect record");
+    return Status::fail(ExitCode::plugin,
+                        "plug-in " + path_ + " returned an invalid effect record");
   }
   effect_ = effect;
   if (effect->processReplacing == nullptr || (effect->flags & effFlagsCanReplacing) == 0) {
     unload();
-    return Status::fail(ExitCode::plugin, "plug-in " + path + " cannot process audio in place");
+    return Status::fail(ExitCode::plugin, "plug-in " + path_ + " cannot process audio in place");
   }
   if (effect->numInputs < 1 || effect->numOutputs < 2) {
     std::string shape = std::to_string(effect->numInputs) + " in, " +
                         std::to_string(effect->numOutputs) + " out";
     unload();
-    return Status::fail(ExitCode::plugin, "plug-in " + path + " has " + shape +
+    return Status::fail(ExitCode::plugin, "plug-in " + path_ + " has " + shape +
                                               "; at least 1 input and 2 outputs are needed");
   }
   return {};

@@ -19,6 +19,11 @@ class PluginHost {
 
   // Opens the library (RTLD_NOW | RTLD_LOCAL), calls VSTPluginMain and checks the record.
   Status load(const std::string& path);
+  // The same with a host callback of the caller's instead of hostCallback.
+  Status load(const std::string& path, audioMasterCallback callback);
+  // Takes over an effect record made in this process (no library), checked as load does;
+  // `name` stands for the path in messages. unload sends it effClose.
+  Status adopt(AEffect* effect, const std::string& name);
 
   // Sends effOpen, sample rate, block size and processing precision; the effect stays suspended.
   Status open(double sampleRate, int blockSize, bool doublePrecision);
@@ -64,6 +69,9 @@ class PluginHost {
   void process(double** inputs, double** outputs, int frames) const;
 
  private:
+  // Checks a record returned by the entry point and keeps it; unloads on failure.
+  Status accept(AEffect* effect);
+
   void* library_ = nullptr;
   AEffect* effect_ = nullptr;
   std::string path_;
