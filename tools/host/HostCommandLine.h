@@ -1,0 +1,32 @@
+// The zel-host command line: options, their checks and the help text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "HostOutcome.h"
+#include "ParameterSettings.h"
+
+namespace zelhost {
+
+struct HostOptions {
+  bool help = false;
+  bool version = false;
+  bool verbose = false;     // print automation, gestures and the meter on stdout
+  std::string pluginPath;   // empty: search the default places
+  double seconds = 0.0;     // > 0: close by itself after this long; 0: run until closed
+  std::string screenshot;   // non-empty: render the editor offscreen into this PNG and exit
+  std::string preset;       // empty: the plug-in's start-up preset
+  std::vector<zelrender::ParameterAssignment> parameters;
+};
+
+// Longest run --seconds accepts (a day).
+inline constexpr double kMaxSeconds = 86400.0;
+
+// Reads argv into `options`; fails with HostExit::usage on anything malformed.
+Outcome parseHostCommandLine(int argc, const char* const* argv, HostOptions& options);
+
+// The --help text, with options, exit codes and examples.
+std::string hostUsageText();
+
+}  // namespace zelhost
