@@ -155,9 +155,9 @@ Image paintMeterCover()
     Gradient::linear(kWindow.x, 0, kWindow.x + 8, 0).stop(0, {0, 0, 0, 0.25}).stop(1, {0, 0, 0, 0}).paint(cr);
 
     // Pivot housing: a dark moulded hood across the bottom of the window.
-    softShadow(cr, kSize, kSize, 0, -1, 2, 0.35, [](cairo_t* p) {
-        cairo_arc(p, kMeterCentre.x, kMeterCentre.y + 40, 50, 0, 2 * M_PI);
-    });
+    cairo_arc(cr, kMeterCentre.x, kMeterCentre.y + 40, 51, 0, 2 * M_PI);
+    setColour(cr, {0, 0, 0, 0.25});
+    cairo_fill(cr);
     cairo_arc(cr, kMeterCentre.x, kMeterCentre.y + 40, 50, 0, 2 * M_PI);
     Gradient::vertical(kMeterCentre.y - 10, kWindow.bottom(), grey(0.20), grey(0.07)).fill(cr);
     cairo_set_line_width(cr, 1);
