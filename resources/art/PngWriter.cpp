@@ -119,7 +119,7 @@ std::vector<unsigned char> encodePng(const Image& image)
 
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<unsigned char> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK)
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
         return {};
     packed.resize(packedSize);
 
