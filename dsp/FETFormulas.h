@@ -17,12 +17,14 @@ inline constexpr double kB = 0.1091012;
 // Single-precision form: the marked intermediates are rounded to 32-bit float.
 struct SinglePrecision {
     using Sample = float;
+    // Rounds v to float and widens it again.
     static double round(double v) { return static_cast<double>(static_cast<float>(v)); }
 };
 
 // Double-precision form: no intermediate rounding.
 struct DoublePrecision {
     using Sample = double;
+    // Leaves v as it is.
     static double round(double v) { return v; }
 };
 
@@ -47,6 +49,7 @@ inline double sanitizeInput(double x)
 // Static gain law of one channel: 1 at envelope 0, falling as it grows.
 inline double gainLaw(double env) { return 0.03 / (env * env + 0.03); }
 
+// Gains of the left and right channel.
 struct GainPair {
     double left;
     double right;
