@@ -83,7 +83,7 @@ void HostWindow::resize(int width, int height) {
   // Hints first: a window manager holding the old minimum = maximum would refuse the size.
   setFixedSize(width, height);
   XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
-  XFlush(display_);
+  XSync(display_, False);
   width_ = width;
   height_ = height;
 }
