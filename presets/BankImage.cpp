@@ -115,13 +115,16 @@ int BankToBuffer(CPresetSystemEffect& effect, char** out) {
 bool BufferToBank(CPresetSystemEffect& effect, const char* records, size_t bytes,
                   const newpresetheader& header, bool swapped) {
   if (!effect.hasPresetTable()) return false;
-  if (header.recordCount < 0) return false;
+  // Copies: the header is packed, its fields are not aligned.
+  const int32_t recordCount = header.recordCount;
+  const int32_t selectedPreset = header.selectedPreset;
+  if (recordCount < 0) return false;
 
   // Walk the records once to check they all lie within the image.
   std::vector<Record> walk;
-  walk.reserve(static_cast<size_t>(std::min<int32_t>(header.recordCount, 4096)));
+  walk.reserve(static_cast<size_t>(std::min<int32_t>(recordCount, 4096)));
   size_t at = 0;
-  for (int32_t i = 0; i < header.recordCount; ++i) {
+  for (int32_t i = 0; i < recordCount; ++i) {
     if (at > bytes || bytes - at < static_cast<size_t>(kRecordHeadSize)) return false;
     Record r{getWord(records + at, swapped), getWord(records + at + 4, swapped),
              getWord(records + at + 8, swapped), records + at + kRecordHeadSize};
@@ -134,9 +137,8 @@ bool BufferToBank(CPresetSystemEffect& effect, const char* records, size_t bytes
     at += kRecordHeadSize + static_cast<size_t>(r.bodyLength);
   }
 
-  const int32_t selected = header.selectedPreset >= 0 && header.selectedPreset < kNumPresets
-                               ? header.selectedPreset
-                               : 0;
+  const int32_t selected =
+      selectedPreset >= 0 && selectedPreset < kNumPresets ? selectedPreset : 0;
   {
     std::lock_guard<std::recursive_mutex> guard(effect.tableMutex());
     for (const Record& r : walk) {

@@ -231,7 +231,7 @@ TEST_F(Chunks, MalformedChunksAreRejectedAndChangeNothing) {
   }
   {
     // Current marker but too short for the bank header.
-    OldChunk c(0, 0, 16, false);
+    OldChunk c(1, 0, 16, false);
     c.put(0, 0x02000000);
     c.bytes.erase(c.bytes.begin() + 40, c.bytes.end());
     bad.push_back(c.bytes);

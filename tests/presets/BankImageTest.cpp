@@ -70,13 +70,17 @@ TEST(BankImage, LayoutAndRoundTrip) {
   Image image = bankOf(source);
   ASSERT_EQ(image.bytes.size(), 26537u);
   const newpresetheader h = image.header();
-  EXPECT_EQ(h.uniqueID, 0x4B765264);
-  EXPECT_EQ(h.kind, 0x38);
-  EXPECT_EQ(h.version, 0x01000000);
-  EXPECT_EQ(h.numParamSlots, 16);
-  EXPECT_EQ(h.recordCount, 624);
-  EXPECT_EQ(h.selectedPreset, 9);
-  EXPECT_EQ(h.payloadSize, 26496);
+  // Packed fields are copied before comparing: they are not aligned.
+  const int32_t id = h.uniqueID, version = h.version, slots = h.numParamSlots,
+                records = h.recordCount, selected = h.selectedPreset, payload = h.payloadSize;
+  const char kind = h.kind;
+  EXPECT_EQ(id, 0x4B765264);
+  EXPECT_EQ(kind, 0x38);
+  EXPECT_EQ(version, 0x01000000);
+  EXPECT_EQ(slots, 16);
+  EXPECT_EQ(records, 624);
+  EXPECT_EQ(selected, 9);
+  EXPECT_EQ(payload, 26496);
 
   ZelFETcomp target(&host);
   ASSERT_TRUE(BufferToBank(target, image.records(), image.recordBytes(), h, false));
@@ -98,7 +102,8 @@ TEST(BankImage, ByteReversedImageReadsTheSame) {
   newpresetheader h = image.header();
   byteSwapHeader(&h);
   byteSwapHeader(&h);  // twice is the identity
-  EXPECT_EQ(h.selectedPreset, 4);
+  const int32_t selected = h.selectedPreset;
+  EXPECT_EQ(selected, 4);
   reverseRecords(image);
 
   ZelFETcomp target(&host);
