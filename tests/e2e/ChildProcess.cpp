@@ -85,8 +85,8 @@ std::string ChildProcess::output() const {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-int runToEnd(const std::string& program, const std::vector<std::string>& args,
-             std::string& output, bool withDisplay, int timeoutMs) {
+int runToEnd(const std::string& program, const std::vector<std::string>& args, std::string& output,
+             bool withDisplay, int timeoutMs) {
   ChildProcess child;
   if (!child.start(program, args, withDisplay)) return -1;
   bool ended = child.wait(timeoutMs);

@@ -36,7 +36,7 @@ class ChildProcess {
 
 // Starts the program and waits for it (at most timeoutMs); returns the exit code, -1 when it
 // did not end by itself. Its output goes to `output`.
-int runToEnd(const std::string& program, const std::vector<std::string>& args,
-             std::string& output, bool withDisplay = true, int timeoutMs = 20000);
+int runToEnd(const std::string& program, const std::vector<std::string>& args, std::string& output,
+             bool withDisplay = true, int timeoutMs = 20000);
 
 }  // namespace e2e

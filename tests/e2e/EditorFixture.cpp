@@ -11,8 +11,8 @@ constexpr size_t kPanelColours = 64;
 
 }  // namespace
 
-VstIntPtr EditorFixture::callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                  VstIntPtr value, void* ptr, float opt) noexcept {
+VstIntPtr EditorFixture::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                  void* ptr, float opt) noexcept {
   VstIntPtr answer = zelhost::EditorHost::callback(effect, opcode, index, value, ptr, opt);
   if (opcode == audioMasterUpdateDisplay && idleOnUpdateDisplay.load() && effect != nullptr &&
       effect->resvd1 != 0) {

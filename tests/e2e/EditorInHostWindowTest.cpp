@@ -44,8 +44,8 @@ TEST_F(EditorInHostWindow, OpensAsAMappedChildOfTheReportedSizeAndDrawsThePanel)
       << "fixed size hints, for hosts that copy them";
 
   WindowImage image;
-  ASSERT_TRUE(waitForPanel(image)) << "the window shows " << image.distinctColours()
-                                   << " colours after the idle calls";
+  ASSERT_TRUE(waitForPanel(image))
+      << "the window shows " << image.distinctColours() << " colours after the idle calls";
   ERect* after = nullptr;
   plugin.dispatch(effEditGetRect, 0, 0, &after);
   ASSERT_NE(after, nullptr);
@@ -211,9 +211,9 @@ TEST_F(EditorInHostWindow, SizeWindowRequestsResizeTheHostWindow) {
   EXPECT_EQ(zelhost::EditorHost::callback(plugin.effect(), audioMasterCanDo, 0, 0, other, 0), 0);
 
   ASSERT_EQ(openEditor(), 1);
-  EXPECT_EQ(zelhost::EditorHost::callback(plugin.effect(), audioMasterSizeWindow, 900, 320,
-                                          nullptr, 0),
-            1);
+  EXPECT_EQ(
+      zelhost::EditorHost::callback(plugin.effect(), audioMasterSizeWindow, 900, 320, nullptr, 0),
+      1);
   session.sync();
   WindowGeometry g;
   ASSERT_TRUE(session.geometry(window.id(), g));
@@ -222,9 +222,8 @@ TEST_F(EditorInHostWindow, SizeWindowRequestsResizeTheHostWindow) {
   int minW = 0, minH = 0, maxW = 0, maxH = 0;
   ASSERT_TRUE(session.sizeLimits(window.id(), minW, minH, maxW, maxH));
   EXPECT_TRUE(minW == 900 && maxW == 900 && minH == 320 && maxH == 320);
-  EXPECT_EQ(zelhost::EditorHost::callback(plugin.effect(), audioMasterSizeWindow, 0, 320, nullptr,
-                                          0),
-            0)
+  EXPECT_EQ(
+      zelhost::EditorHost::callback(plugin.effect(), audioMasterSizeWindow, 0, 320, nullptr, 0), 0)
       << "a zero width is refused";
 }
 

@@ -66,8 +66,7 @@ TEST(HostTool, ShowsTheEditorInAFixedSizeWindowUntilItIsClosed) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (std::chrono::steady_clock::now() < until) {
     std::vector<WindowId> children = session.children(window);
-    if (children.size() == 1 && session.grab(children[0], image) &&
-        image.distinctColours() >= 64) {
+    if (children.size() == 1 && session.grab(children[0], image) && image.distinctColours() >= 64) {
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -94,9 +94,9 @@ class ToolkitX11Input : public ::testing::Test {
         << error;
     session.trust(parent.display());
     setPlatformFrameFactory(createX11PlatformFrame);
-    frame = new CFrame(CRect(kFrameLeft, kFrameTop, kFrameLeft + kFrameWidth,
-                             kFrameTop + kFrameHeight),
-                       reinterpret_cast<void*>(static_cast<uintptr_t>(parent.id())), &editor);
+    frame =
+        new CFrame(CRect(kFrameLeft, kFrameTop, kFrameLeft + kFrameWidth, kFrameTop + kFrameHeight),
+                   reinterpret_cast<void*>(static_cast<uintptr_t>(parent.id())), &editor);
     ASSERT_TRUE(frame->isOpen());
     probe = new ProbeView(CRect(0, 0, kFrameWidth, kFrameHeight));
     frame->addView(probe);

@@ -20,8 +20,7 @@ std::vector<std::string> foreignErrorLines;
 
 int recordError(Display* display, XErrorEvent* event) {
   std::lock_guard<std::mutex> lock(errorMutex);
-  if (std::find(trustedDisplays.begin(), trustedDisplays.end(), display) !=
-      trustedDisplays.end()) {
+  if (std::find(trustedDisplays.begin(), trustedDisplays.end(), display) != trustedDisplays.end()) {
     return 0;
   }
   char text[256] = {};

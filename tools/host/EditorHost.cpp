@@ -57,8 +57,7 @@ VstIntPtr EditorHost::handle(VstInt32 opcode, VstInt32 index, VstIntPtr value, v
       automates_.fetch_add(1);
       if (verbose_) {
         std::fprintf(out_, "automate %d %s %.6f \"%s\"\n", index,
-                     plugin_ ? plugin_->parameterName(index).c_str() : "",
-                     static_cast<double>(opt),
+                     plugin_ ? plugin_->parameterName(index).c_str() : "", static_cast<double>(opt),
                      plugin_ ? plugin_->parameterDisplay(index).c_str() : "");
       }
       return 0;

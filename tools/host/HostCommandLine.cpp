@@ -1,5 +1,7 @@
 #include "HostCommandLine.h"
 
+#include <getopt.h>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -18,79 +20,95 @@ bool readSeconds(const std::string& text, double& seconds) {
   return end == text.c_str() + text.size() && std::isfinite(seconds);
 }
 
-Outcome applyValueOption(const std::string& name, const std::string& value, HostOptions& o) {
-  if (name == "--plugin") {
-    if (value.empty()) return usageError("--plugin needs a file name");
-    o.pluginPath = value;
-  } else if (name == "--seconds") {
-    if (!readSeconds(value, o.seconds) || o.seconds <= 0.0 || o.seconds > kMaxSeconds) {
-      return usageError("--seconds takes a number of seconds above 0 and up to 86400, not \"" +
-                        value + "\"");
+Outcome applyValueOption(int option, const std::string& value, HostOptions& o) {
+  switch (option) {
+    case 'p':
+      if (value.empty()) return usageError("--plugin needs a file name");
+      o.pluginPath = value;
+      break;
+    case 's':
+      if (!readSeconds(value, o.seconds) || o.seconds <= 0.0 || o.seconds > kMaxSeconds) {
+        return usageError("--seconds takes a number of seconds above 0 and up to 86400, not \"" +
+                          value + "\"");
+      }
+      break;
+    case 'S':
+      if (value.empty()) return usageError("--screenshot needs a file name");
+      o.screenshot = value;
+      break;
+    case 'P':
+      o.preset = value;
+      break;
+    case 'x': {
+      size_t equals = value.find('=');
+      if (equals == std::string::npos || equals == 0) {
+        return usageError("--set takes NAME=VALUE, not \"" + value + "\"");
+      }
+      o.parameters.push_back({value.substr(0, equals), value.substr(equals + 1)});
+      break;
     }
-  } else if (name == "--screenshot") {
-    if (value.empty()) return usageError("--screenshot needs a file name");
-    o.screenshot = value;
-  } else if (name == "--preset") {
-    o.preset = value;
-  } else if (name == "--set") {
-    size_t equals = value.find('=');
-    if (equals == std::string::npos || equals == 0) {
-      return usageError("--set takes NAME=VALUE, not \"" + value + "\"");
-    }
-    o.parameters.push_back({value.substr(0, equals), value.substr(equals + 1)});
+    case 'h':
+      o.help = true;
+      break;
+    case 'V':
+      o.version = true;
+      break;
+    case 'v':
+      o.verbose = true;
+      break;
+    default:
+      break;
   }
   return {};
 }
 
-bool takesValue(const std::string& name) {
-  return name == "--plugin" || name == "--seconds" || name == "--screenshot" ||
-         name == "--preset" || name == "--set";
-}
-
-bool isFlag(const std::string& name, HostOptions& o) {
-  if (name == "--help" || name == "-h") {
-    o.help = true;
-  } else if (name == "--version") {
-    o.version = true;
-  } else if (name == "--verbose" || name == "-v") {
-    o.verbose = true;
-  } else {
-    return false;
+// The message for an argument getopt_long refused: unknown, or a value missing or extra.
+Outcome optionError(const option* known, const std::string& arg) {
+  std::string name = arg.substr(0, arg.find('='));
+  for (const option* o = known; o->name != nullptr; ++o) {
+    if (name != std::string("--") + o->name) continue;
+    return usageError(name + (o->has_arg == no_argument ? " takes no value" : " needs a value"));
   }
-  return true;
+  return usageError("unknown option \"" + name + "\"");
 }
 
 }  // namespace
 
 Outcome parseHostCommandLine(int argc, const char* const* argv, HostOptions& options) {
+  static const option kOptions[] = {
+      {"plugin", required_argument, nullptr, 'p'},
+      {"seconds", required_argument, nullptr, 's'},
+      {"screenshot", required_argument, nullptr, 'S'},
+      {"preset", required_argument, nullptr, 'P'},
+      {"set", required_argument, nullptr, 'x'},
+      {"verbose", no_argument, nullptr, 'v'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
   options = HostOptions{};
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg.size() < 2 || arg[0] != '-') return usageError("unexpected argument \"" + arg + "\"");
-    std::string name = arg;
-    std::string value;
-    bool inlineValue = false;
-    size_t equals = arg.find('=');
-    if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-      name = arg.substr(0, equals);
-      value = arg.substr(equals + 1);
-      inlineValue = true;
-    }
-    if (!inlineValue && isFlag(name, options)) continue;
-    if (!takesValue(name)) return usageError("unknown option \"" + name + "\"");
-    if (!inlineValue) {
-      if (i + 1 >= argc) return usageError(name + " needs a value");
-      value = argv[++i];
-    }
-    Outcome applied = applyValueOption(name, value, options);
+  // getopt_long keeps its place in globals; 0 starts a new scan. Errors are reported here.
+  optind = 0;
+  opterr = 0;
+  // getopt_long only reorders the pointers, never the strings.
+  auto* args = const_cast<char* const*>(argv);
+  for (;;) {
+    int previous = optind == 0 ? 1 : optind;
+    int option = getopt_long(argc, args, "+hv", kOptions, nullptr);
+    if (option == -1) break;
+    if (option == '?') return optionError(kOptions, previous < argc ? argv[previous] : "");
+    Outcome applied = applyValueOption(option, optarg != nullptr ? optarg : "", options);
     if (!applied.ok()) return applied;
   }
+  if (optind < argc) return usageError("unexpected argument \"" + std::string(argv[optind]) + "\"");
   if (!options.screenshot.empty()) {
     // The screenshot draws the editor built into zel-host, without a window or a clock.
     if (!options.pluginPath.empty()) {
       return usageError("--screenshot draws the built-in editor; it takes no --plugin");
     }
-    if (options.seconds > 0.0) return usageError("--screenshot runs no window; it takes no --seconds");
+    if (options.seconds > 0.0) {
+      return usageError("--screenshot runs no window; it takes no --seconds");
+    }
   }
   return {};
 }

@@ -30,10 +30,10 @@ bool HostWindow::create(const std::string& title, int width, int height, std::st
   XSetWindowAttributes attributes{};
   attributes.background_pixel = BlackPixel(display_, screen);
   attributes.event_mask = StructureNotifyMask;
-  window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0,
-                          static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                          CopyFromParent, InputOutput, CopyFromParent,
-                          CWBackPixel | CWEventMask, &attributes);
+  window_ =
+      XCreateWindow(display_, RootWindow(display_, screen), 0, 0, static_cast<unsigned>(width),
+                    static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                    CWBackPixel | CWEventMask, &attributes);
   if (window_ == 0) {
     error = "cannot create a window on the X display";
     destroy();

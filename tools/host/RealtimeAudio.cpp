@@ -16,8 +16,7 @@ void RealtimeAudio::stop() {
 }
 
 void RealtimeAudio::run() {
-  constexpr int64_t kBlockNs =
-      static_cast<int64_t>(kFeedBlockSize * 1e9 / kFeedSampleRate + 0.5);
+  constexpr int64_t kBlockNs = static_cast<int64_t>(kFeedBlockSize * 1e9 / kFeedSampleRate + 0.5);
   Pacer pacer(kBlockNs);
   while (running_.load()) {
     feed_.processBlock();

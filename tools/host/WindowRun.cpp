@@ -40,8 +40,8 @@ Outcome loadPlugin(const HostOptions& options, zelrender::PluginHost& plugin) {
       for (const std::string& candidate : zelrender::defaultPluginCandidates()) {
         places += (places.empty() ? "" : ", ") + candidate;
       }
-      return Outcome::fail(HostExit::plugin, "no plug-in found (looked for " + places +
-                                                 "); name one with --plugin");
+      return Outcome::fail(HostExit::plugin,
+                           "no plug-in found (looked for " + places + "); name one with --plugin");
     }
   }
   Outcome loaded = Outcome::from(plugin.load(path, &EditorHost::callback));
