@@ -163,6 +163,20 @@ TEST_F(EditorInHostWindow, FiftyCyclesLeaveNoWindowsAndNoConnections) {
   EXPECT_EQ(openDescriptorCount(), descriptors) << "each editor's X connection must be closed";
 }
 
+TEST_F(EditorInHostWindow, OpenWithoutAUsableParentFailsCleanly) {
+  const int descriptors = openDescriptorCount();
+  EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, nullptr), 0);
+  // An id no client has made (the server's resource ids start far above this).
+  EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(uintptr_t{0x7f})), 0);
+  idle(2);
+  closeEditor();
+  EXPECT_EQ(openDescriptorCount(), descriptors) << "a failed open keeps no X connection";
+
+  ASSERT_EQ(openEditor(), 1);
+  WindowImage image;
+  ASSERT_TRUE(waitForPanel(image));
+}
+
 TEST_F(EditorInHostWindow, ParentDestroyedBeforeCloseIsHarmless) {
   ASSERT_EQ(openEditor(), 1);
   WindowImage image;

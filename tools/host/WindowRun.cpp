@@ -60,7 +60,10 @@ class WindowSession {
       : options_(options), out_(out), host_(options.verbose, out) {}
   ~WindowSession() { close(); }
 
+  // Loads and prepares the plug-in, makes the window, opens the editor in it and starts
+  // the audio thread.
   Outcome open();
+  // Handles the window and idles the editor 30 times a second until the run ends.
   void run();
   // Stops the audio, closes the editor, destroys the window, suspends and closes the
   // plug-in and unloads it.
