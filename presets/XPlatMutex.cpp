@@ -16,7 +16,10 @@ bool XPlatLockMutex(XPlatMutex* mutex, unsigned int timeoutMs) {
     mutex->m.lock();
     return true;
   }
-  return mutex->m.try_lock_for(std::chrono::milliseconds(timeoutMs));
+  // A deadline on the system clock makes the library wait with pthread_mutex_timedlock,
+  // which thread checkers understand; a steady-clock wait uses a call they do not see.
+  return mutex->m.try_lock_until(std::chrono::system_clock::now() +
+                                 std::chrono::milliseconds(timeoutMs));
 }
 
 void XPlatUnlockMutex(XPlatMutex* mutex) {

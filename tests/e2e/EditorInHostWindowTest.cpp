@@ -81,32 +81,6 @@ TEST_F(EditorInHostWindow, RealPointerInputIsHandledAtIdle) {
   ASSERT_TRUE(waitForPanel(image)) << "the panel is still drawn";
 }
 
-TEST_F(EditorInHostWindow, DragOnTheThresholdKnobIsAutomated) {
-  ASSERT_EQ(openEditor(), 1);
-  WindowImage image;
-  ASSERT_TRUE(waitForPanel(image));
-  WindowId editor = editorWindow();
-  const float before = plugin.parameter(8);
-
-  // 30 px upward; the large knobs cover their range in 375 px.
-  session.moveTo(editor, kThresholdX, kThresholdY);
-  session.button(1, true);
-  session.moveTo(editor, kThresholdX, kThresholdY - 30);
-  session.button(1, false);
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (host.endEditCount() == 0 && std::chrono::steady_clock::now() < until) {
-    idle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  EXPECT_GE(host.beginEditCount(), 1);
-  EXPECT_GE(host.endEditCount(), 1);
-  EXPECT_GE(host.automateCount(), 1);
-  EXPECT_EQ(host.lastAutomatedIndex(), 8);
-  const float expected = std::fmin(1.0f, before + 30.0f / 375.0f);
-  EXPECT_NEAR(plugin.parameter(8), expected, 0.01f);
-  EXPECT_NEAR(host.lastAutomatedValue(), plugin.parameter(8), 1e-6f);
-}
-
 TEST_F(EditorInHostWindow, CloseRemovesTheChildAndReopeningRebuildsIt) {
   ASSERT_EQ(openEditor(), 1);
   WindowImage image;
