@@ -6,4 +6,5 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" "$root/build" -DZEL_TESTS=OFF -DZEL_BENCH=OFF
 out="${1:-$root/build/zel-demo.wav}"
-"$root/build/bin/zel-render" -o "$out"
+# Float output keeps the peaks that preset 0's make-up gain lifts above full scale.
+"$root/build/bin/zel-render" --format float -o "$out"
