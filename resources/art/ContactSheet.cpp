@@ -20,27 +20,27 @@ const Rgba kCaption{0.85, 0.85, 0.85, 1};
 const Image& imageOf(const std::vector<RenderedImage>& images, unsigned id)
 {
     for (const RenderedImage& r : images)
-        if (r.spec->id == id)
+        if (r.format->id == id)
             return r.image;
     return images.front().image;
 }
 
-const ImageSpec& specOf(const std::vector<RenderedImage>& images, unsigned id)
+const ImageFormat& specOf(const std::vector<RenderedImage>& images, unsigned id)
 {
     for (const RenderedImage& r : images)
-        if (r.spec->id == id)
-            return *r.spec;
-    return *images.front().spec;
+        if (r.format->id == id)
+            return *r.format;
+    return *images.front().format;
 }
 
 // Draws frame `frame` of a strip with its top left at (x, y), as a control draws it.
-void drawFrame(cairo_t* cr, const Image& strip, const ImageSpec& spec, int frame, double x, double y,
+void drawFrame(cairo_t* cr, const Image& strip, const ImageFormat& format, int frame, double x, double y,
                double width, double height)
 {
     cairo_save(cr);
     cairo_rectangle(cr, x, y, width, height);
     cairo_clip(cr);
-    cairo_set_source_surface(cr, strip.surface(), x, y - frame * spec.frameHeight());
+    cairo_set_source_surface(cr, strip.surface(), x, y - frame * format.frameHeight());
     cairo_paint(cr);
     cairo_restore(cr);
 }
@@ -175,7 +175,7 @@ Image paintContactSheet(const std::vector<RenderedImage>& images)
 
         flow.heading("Knob strips: frames 0, n/4, n/2, 3n/4, n-1");
         for (const RenderedImage& r : images) {
-            const ImageSpec& s = *r.spec;
+            const ImageFormat& s = *r.format;
             if (s.frames < 90)
                 continue;
             flow.newRow();
@@ -190,7 +190,7 @@ Image paintContactSheet(const std::vector<RenderedImage>& images)
 
         flow.heading("Switches and buttons: every frame");
         for (const RenderedImage& r : images) {
-            const ImageSpec& s = *r.spec;
+            const ImageFormat& s = *r.format;
             if (s.frames < 2 || s.frames > 5)
                 continue;
             for (int f = 0; f < s.frames; ++f) {

@@ -16,7 +16,7 @@ namespace {
 
 using namespace ZelImageId;
 
-constexpr ImageSpec kSpecs[] = {
+constexpr ImageFormat kSpecs[] = {
     {kManualButton, 12, 45, 3, "manual-key"},
     {kPanel, 811, 286, 1, "panel"},
     {kAboutPicture, 811, 286, 1, "about"},
@@ -55,56 +55,56 @@ class Workshop {
 public:
     Workshop() : metal_(paintPanelMetal()) {}
 
-    Image draw(const ImageSpec& spec)
+    Image draw(const ImageFormat& format)
     {
-        switch (spec.id) {
+        switch (format.id) {
         case kPanel: return paintPanel(metal_);
         case kAboutPicture: return paintAbout(metal_);
         case kThresholdKnob:
-        case kMakeupKnob: return shared(KnobKind::Large, spec);
+        case kMakeupKnob: return shared(KnobKind::Large, format);
         case kAttackKnob:
         case kReleaseKnob:
         case kScHpfKnob:
         case kRatioKnob:
-        case kBlendKnob: return shared(KnobKind::Small, spec);
+        case kBlendKnob: return shared(KnobKind::Small, format);
         case kPowerButton: return paintPowerButton();
         case kLinkButton: return paintLinkButton();
         case kChannelSwitch: return paintChannelSwitch();
         case kBlendButton:
-        case kScHpfButton: return paintLatchButton(spec.width);
+        case kScHpfButton: return paintLatchButton(format.width);
         case kMeterFace: return paintMeterFace(metal_, true);
         case kMeterFaceBypassed: return paintMeterFace(metal_, false);
         case kMeterCover: return paintMeterCover();
         case kSaveBankButton:
-        case kSavePresetButton: return key(KeySymbol::Save, spec);
+        case kSavePresetButton: return key(KeySymbol::Save, format);
         case kLoadBankButton:
-        case kLoadPresetButton: return key(KeySymbol::Load, spec);
+        case kLoadPresetButton: return key(KeySymbol::Load, format);
         case kStoreAButton:
-        case kStoreBButton: return key(KeySymbol::Store, spec);
+        case kStoreBButton: return key(KeySymbol::Store, format);
         case kRecallAButton:
-        case kRecallBButton: return key(KeySymbol::Recall, spec);
-        case kManualButton: return key(KeySymbol::Manual, spec);
+        case kRecallBButton: return key(KeySymbol::Recall, format);
+        case kManualButton: return key(KeySymbol::Manual, format);
         case kDefaultBankButton:
-        case kDefaultPresetButton: return key(KeySymbol::Default, spec);
+        case kDefaultPresetButton: return key(KeySymbol::Default, format);
         case kPresetRocker: return paintPresetRocker();
-        default: return Image(spec.width, spec.height);
+        default: return Image(format.width, format.height);
         }
     }
 
 private:
     Image copy(const Image& image) { return image.crop(0, 0, image.width(), image.height()); }
 
-    Image shared(KnobKind kind, const ImageSpec& spec)
+    Image shared(KnobKind kind, const ImageFormat& format)
     {
         auto found = knobs_.find(kind);
         if (found == knobs_.end())
-            found = knobs_.emplace(kind, paintKnobStrip(kind, spec.frames)).first;
+            found = knobs_.emplace(kind, paintKnobStrip(kind, format.frames)).first;
         return copy(found->second);
     }
 
-    Image key(KeySymbol symbol, const ImageSpec& spec)
+    Image key(KeySymbol symbol, const ImageFormat& format)
     {
-        return paintPresetKey(symbol, spec.width, spec.height / spec.frames);
+        return paintPresetKey(symbol, format.width, format.height / format.frames);
     }
 
     Image metal_;
@@ -113,14 +113,14 @@ private:
 
 } // namespace
 
-std::span<const ImageSpec> imageSpecs() { return kSpecs; }
+std::span<const ImageFormat> imageFormats() { return kSpecs; }
 
 std::vector<RenderedImage> renderAll()
 {
     Workshop workshop;
     std::vector<RenderedImage> images;
-    for (const ImageSpec& spec : kSpecs)
-        images.push_back({&spec, workshop.draw(spec)});
+    for (const ImageFormat& format : kSpecs)
+        images.push_back({&format, workshop.draw(format)});
     return images;
 }
 

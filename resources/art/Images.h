@@ -10,7 +10,7 @@ namespace zelart {
 
 // One image of the store: id, pixel size, the number of frames stacked in it, and a
 // short name used for its file.
-struct ImageSpec {
+struct ImageFormat {
     unsigned id;
     int width;
     int height;
@@ -22,11 +22,11 @@ struct ImageSpec {
 };
 
 // All images, in ascending id order.
-std::span<const ImageSpec> imageSpecs();
+std::span<const ImageFormat> imageFormats();
 
 // An image of the table, drawn.
 struct RenderedImage {
-    const ImageSpec* spec;
+    const ImageFormat* format;
     Image image;
 };
 

@@ -72,7 +72,7 @@ int run(int argc, char** argv)
     for (const zelart::RenderedImage& r : images) {
         const std::vector<unsigned char> png = zelart::encodePng(r.image);
         const std::string path =
-            (dir / (std::to_string(r.spec->id) + "-" + r.spec->name + ".png")).string();
+            (dir / (std::to_string(r.format->id) + "-" + r.format->name + ".png")).string();
         if (png.empty() || !zelart::writeFile(path, png)) {
             std::fprintf(stderr, "zel-artwork: cannot write %s\n", path.c_str());
             return 1;
@@ -82,10 +82,10 @@ int run(int argc, char** argv)
         while (same < contents.size() && contents[same] != png)
             ++same;
         if (same < contents.size()) {
-            files[same].ids.push_back(r.spec->id);
+            files[same].ids.push_back(r.format->id);
         } else {
             contents.push_back(png);
-            files.push_back({{r.spec->id}, path});
+            files.push_back({{r.format->id}, path});
         }
     }
 
