@@ -1,5 +1,5 @@
-// Audio through the record: both precisions, mono feeds, in-place buffers,
-// hostile arguments, and no heap allocation while processing.
+// Audio through the record: compression and the meter, mono feeds, hostile
+// arguments, and no heap allocation while processing.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -51,11 +51,6 @@ protected:
   PluginHost host;
 };
 
-double rms(const std::vector<float>& v) {
-  double sum = 0;
-  for (float x : v) sum += static_cast<double>(x) * x;
-  return std::sqrt(sum / static_cast<double>(v.size()));
-}
 
 TEST_F(Processing, CompressesAndReportsGainReduction) {
   Stereo in(512), out(512);
@@ -68,33 +63,6 @@ TEST_F(Processing, CompressesAndReportsGainReduction) {
   }
   EXPECT_LT(minGain, 0.9);  // the meter shows reduction
   EXPECT_NE(out.left, in.left);
-}
-
-TEST_F(Processing, DoublePrecisionAgreesWithSingle) {
-  PluginHost other;
-  ASSERT_NE(other.create(), nullptr);
-  other.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
-  other.dispatch(effMainsChanged, 0, 1);
-
-  Stereo in(999), out(999);
-  std::vector<double> dl(999), dr(999), ol(999), orr(999);
-  double worst = 0;
-  for (int block = 0; block < 50; ++block) {
-    fill(in, block * 999);
-    processFloat(in, out);
-    for (size_t i = 0; i < 999; ++i) {
-      dl[i] = in.left[i];
-      dr[i] = in.right[i];
-    }
-    double* ins[2] = {dl.data(), dr.data()};
-    double* outs[2] = {ol.data(), orr.data()};
-    other.effect->processDoubleReplacing(other.effect, ins, outs, 999);
-    for (size_t i = 0; i < 999; ++i) {
-      worst = std::max(worst, std::fabs(ol[i] - out.left[i]));
-      worst = std::max(worst, std::fabs(orr[i] - out.right[i]));
-    }
-  }
-  EXPECT_LT(worst, 1e-3);
 }
 
 TEST_F(Processing, MonoFeedCompressesOnlyTheLeftChannel) {
@@ -116,23 +84,6 @@ TEST_F(Processing, MonoFeedCompressesOnlyTheLeftChannel) {
   EXPECT_EQ(out.right, in.left);
 }
 
-TEST_F(Processing, InPlaceBuffersGiveTheSameResult) {
-  PluginHost other;
-  ASSERT_NE(other.create(), nullptr);
-  other.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
-  other.dispatch(effMainsChanged, 0, 1);
-  Stereo in(333), out(333), inPlace(333);
-  for (int block = 0; block < 20; ++block) {
-    fill(in, block * 333);
-    processFloat(in, out);
-    fill(inPlace, block * 333);
-    float* io[2] = {inPlace.left.data(), inPlace.right.data()};
-    other.effect->processReplacing(other.effect, io, io, 333);
-    ASSERT_EQ(inPlace.left, out.left);
-    ASSERT_EQ(inPlace.right, out.right);
-  }
-}
-
 TEST_F(Processing, HostileArgumentsAreIgnored) {
   Stereo in(64), out(64);
   fill(in, 0);
@@ -147,24 +98,6 @@ TEST_F(Processing, HostileArgumentsAreIgnored) {
   float* noLeft[2] = {nullptr, in.right.data()};
   e->processReplacing(e, noLeft, outs, 64);
   for (float x : out.left) EXPECT_EQ(x, 7.0f);
-}
-
-TEST_F(Processing, NonFiniteInputDoesNotPoisonTheOutput) {
-  Stereo in(256), out(256);
-  fill(in, 0);
-  in.left[10] = INFINITY;
-  in.right[11] = -INFINITY;
-  in.left[12] = std::nanf("");
-  processFloat(in, out);
-  for (int block = 0; block < 20; ++block) {
-    fill(in, 256 * (block + 1));
-    processFloat(in, out);
-    for (size_t i = 0; i < 256; ++i) {
-      ASSERT_TRUE(std::isfinite(out.left[i]));
-      ASSERT_TRUE(std::isfinite(out.right[i]));
-    }
-  }
-  EXPECT_GT(rms(out.left), 0.01);
 }
 
 TEST_F(Processing, NoHeapAllocationWhileProcessing) {

@@ -1,7 +1,6 @@
 // Value-to-text conversions for the host's display and the editor's read-outs.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -72,15 +71,6 @@ TEST(ValueText, ReadOutProcedures) {
   }
   direct1StringConvert(3.0e38f, text, nullptr);
   EXPECT_LT(std::strlen(text), static_cast<size_t>(kValueTextSize));
-}
-
-TEST(ValueText, IndependentOfTheHostLocale) {
-  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-    GTEST_SKIP() << "no locale with a decimal comma installed";
-  char text[kValueTextSize];
-  direct1StringConvert(2.5f, text, nullptr);
-  std::setlocale(LC_NUMERIC, "C");
-  EXPECT_STREQ(text, "2.5");
 }
 
 }  // namespace
