@@ -1,65 +1,49 @@
 #include "XSession.h"
 
-#include <X11/Xatom.h>
+#include <gtest/gtest.h>
+// After gtest: Xlib's macros would clash with it.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <dirent.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <mutex>
-#include <set>
 
 namespace e2e {
 namespace {
 
 std::mutex errorMutex;
-std::vector<Display*> trustedDisplays;
+Display* ownDisplay = nullptr;
 std::vector<std::string> foreignErrorLines;
+XErrorHandler previousHandler = nullptr;
 
 int recordError(Display* display, XErrorEvent* event) {
   std::lock_guard<std::mutex> lock(errorMutex);
-  if (std::find(trustedDisplays.begin(), trustedDisplays.end(), display) != trustedDisplays.end()) {
-    return 0;
-  }
+  if (display == ownDisplay) return 0;
   char text[256] = {};
   XGetErrorText(display, event->error_code, text, sizeof text - 1);
   foreignErrorLines.push_back(std::string(text) + " (request " +
-                              std::to_string(event->request_code) + ", resource " +
-                              std::to_string(event->resourceid) + ")");
+                              std::to_string(event->request_code) + ")");
   return 0;
 }
 
-XErrorHandler previousHandler = nullptr;
-
 }  // namespace
 
-size_t WindowImage::distinctColours() const {
-  std::set<uint32_t> colours(pixels.begin(), pixels.end());
-  return colours.size();
-}
-
 XSession::XSession() {
-  const char* name = std::getenv("DISPLAY");
-  if (name == nullptr || *name == '\0') {
-    failure_ =
-        "DISPLAY is not set: the end-to-end tests need an X server (run ctest under xvfb-run -a)";
-    return;
-  }
+  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
   display_ = XOpenDisplay(nullptr);
   if (display_ == nullptr) {
-    failure_ = "cannot open the X display \"" + std::string(name) + "\"";
+    const char* name = std::getenv("DISPLAY");
+    failure_ = "cannot open the X display \"" + std::string(name ? name : "") +
+               "\": the end-to-end tests need an X server (run under xvfb-run -a)";
     return;
   }
-  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-  xtest_ = XTestQueryExtension(display_, &eventBase, &errorBase, &major, &minor) == True;
-  if (!xtest_) failure_ = "the X server has no XTest extension";
-  {
-    std::lock_guard<std::mutex> lock(errorMutex);
-    trustedDisplays.push_back(display_);
-    foreignErrorLines.clear();
+  if (!XTestQueryExtension(display_, &eventBase, &errorBase, &major, &minor)) {
+    failure_ = "the X server has no XTest extension";
   }
+  std::lock_guard<std::mutex> lock(errorMutex);
+  ownDisplay = display_;
+  foreignErrorLines.clear();
   previousHandler = XSetErrorHandler(recordError);
 }
 
@@ -69,82 +53,39 @@ XSession::~XSession() {
   XSetErrorHandler(previousHandler);
   XCloseDisplay(display_);
   std::lock_guard<std::mutex> lock(errorMutex);
-  trustedDisplays.clear();
-}
-
-void XSession::trust(_XDisplay* display) {
-  std::lock_guard<std::mutex> lock(errorMutex);
-  trustedDisplays.push_back(display);
-}
-
-void XSession::untrust(_XDisplay* display) {
-  std::lock_guard<std::mutex> lock(errorMutex);
-  trustedDisplays.erase(std::remove(trustedDisplays.begin(), trustedDisplays.end(), display),
-                        trustedDisplays.end());
-}
-
-std::vector<std::string> XSession::foreignErrors() const {
-  std::lock_guard<std::mutex> lock(errorMutex);
-  return foreignErrorLines;
-}
-
-void XSession::sync() {
-  if (display_ != nullptr) XSync(display_, False);
+  ownDisplay = nullptr;
+  for (const std::string& line : foreignErrorLines) ADD_FAILURE() << "X error: " << line;
 }
 
 std::vector<WindowId> XSession::children(WindowId window) {
-  std::vector<WindowId> result;
-  Window root = 0, parent = 0;
-  Window* list = nullptr;
+  Window root = 0, parent = 0, *list = nullptr;
   unsigned int count = 0;
-  if (XQueryTree(display_, window, &root, &parent, &list, &count) != 0) {
-    result.assign(list, list + count);
-  }
+  if (XQueryTree(display_, window, &root, &parent, &list, &count) == 0) return {};
+  std::vector<WindowId> result(list, list + count);
   if (list != nullptr) XFree(list);
   return result;
-}
-
-bool XSession::exists(WindowId window) {
-  XWindowAttributes attributes;
-  return XGetWindowAttributes(display_, window, &attributes) != 0;
 }
 
 bool XSession::geometry(WindowId window, WindowGeometry& g) {
   XWindowAttributes attributes;
   if (XGetWindowAttributes(display_, window, &attributes) == 0) return false;
-  g.x = attributes.x;
-  g.y = attributes.y;
-  g.width = attributes.width;
-  g.height = attributes.height;
-  g.viewable = attributes.map_state == IsViewable;
-  return true;
-}
-
-bool XSession::title(WindowId window, std::string& text) {
-  char* name = nullptr;
-  if (XFetchName(display_, window, &name) == 0 || name == nullptr) return false;
-  text = name;
-  XFree(name);
-  return true;
-}
-
-bool XSession::sizeLimits(WindowId window, int& minWidth, int& minHeight, int& maxWidth,
-                          int& maxHeight) {
   XSizeHints hints{};
   long supplied = 0;
-  if (XGetWMNormalHints(display_, window, &hints, &supplied) == 0) return false;
-  if ((hints.flags & PMinSize) == 0 || (hints.flags & PMaxSize) == 0) return false;
-  minWidth = hints.min_width;
-  minHeight = hints.min_height;
-  maxWidth = hints.max_width;
-  maxHeight = hints.max_height;
+  const bool hinted = XGetWMNormalHints(display_, window, &hints, &supplied) != 0 &&
+                      (hints.flags & PMinSize) != 0 && (hints.flags & PMaxSize) != 0;
+  g = {attributes.x, attributes.y, attributes.width, attributes.height,
+       attributes.map_state == IsViewable,
+       hinted && hints.min_width == attributes.width && hints.max_width == attributes.width &&
+           hints.min_height == attributes.height && hints.max_height == attributes.height};
   return true;
 }
 
-WindowId XSession::findTopLevel(const std::string& wanted) {
+WindowId XSession::findTopLevel(const std::string& title) {
   for (WindowId window : children(DefaultRootWindow(display_))) {
-    std::string text;
-    if (title(window, text) && text == wanted) return window;
+    char* name = nullptr;
+    const bool found = XFetchName(display_, window, &name) && name != nullptr && title == name;
+    if (name != nullptr) XFree(name);
+    if (found) return window;
   }
   return 0;
 }
@@ -155,14 +96,10 @@ bool XSession::grab(WindowId window, WindowImage& image) {
   XImage* picture = XGetImage(display_, window, 0, 0, static_cast<unsigned>(g.width),
                               static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
   if (picture == nullptr) return false;
-  image.width = g.width;
-  image.height = g.height;
-  image.pixels.resize(static_cast<size_t>(g.width) * static_cast<size_t>(g.height));
-  for (int y = 0; y < g.height; ++y) {
-    for (int x = 0; x < g.width; ++x) {
-      image.pixels[static_cast<size_t>(y * g.width + x)] =
-          static_cast<uint32_t>(XGetPixel(picture, x, y) & 0xFFFFFFu);
-    }
+  image = {g.width, g.height, {}};
+  for (int i = 0; i < g.width * g.height; ++i) {
+    const unsigned long pixel = XGetPixel(picture, i % g.width, i / g.width);
+    image.pixels.push_back(static_cast<uint32_t>(pixel & 0xFFFFFFu));
   }
   XDestroyImage(picture);
   return true;
@@ -175,7 +112,6 @@ void XSession::requestClose(WindowId window) {
   event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
   event.xclient.format = 32;
   event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display_, window, False, NoEventMask, &event);
   XSync(display_, False);
 }
@@ -194,26 +130,9 @@ void XSession::button(unsigned int number, bool down, unsigned long delayMs) {
   XSync(display_, False);
 }
 
-void XSession::click(unsigned int number) {
-  button(number, true);
-  button(number, false);
-}
-
 void XSession::key(unsigned long keysym, bool down) {
-  KeyCode code = XKeysymToKeycode(display_, keysym);
-  XTestFakeKeyEvent(display_, code, down ? True : False, CurrentTime);
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), down ? True : False, CurrentTime);
   XSync(display_, False);
-}
-
-int openDescriptorCount() {
-  DIR* dir = opendir("/proc/self/fd");
-  if (dir == nullptr) return -1;
-  int count = 0;
-  while (dirent* entry = readdir(dir)) {
-    if (entry->d_name[0] != '.') ++count;
-  }
-  closedir(dir);
-  return count;
 }
 
 }  // namespace e2e
