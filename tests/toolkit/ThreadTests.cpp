@@ -13,11 +13,9 @@ using ConcurrentValues = OffscreenTest;
 TEST_F(ConcurrentValues, AutomationThreadAndIdleDoNotRaceAndTheLastValueIsShown) {
   openFrame(120, 60);
   CBitmap* strip = makeFilmStrip(50, 50, 11);  // value v shows grey 10 * (round(10 v) + 1)
-  auto* knob = new CAnimKnob(CRect(0, 0, 50, 50), nullptr, 8, 11, 50, strip);
+  auto* knob = add(new CAnimKnob(CRect(0, 0, 50, 50), nullptr, 8, 11, 50, strip));
+  auto* display = add(new CParamDisplay(CRect(60, 0, 120, 20)));
   strip->forget();
-  auto* display = new CParamDisplay(CRect(60, 0, 120, 20));
-  frame->addView(knob);
-  frame->addView(display);
 
   std::atomic<bool> done{false};
   std::thread automation([&] {
@@ -35,7 +33,7 @@ TEST_F(ConcurrentValues, AutomationThreadAndIdleDoNotRaceAndTheLastValueIsShown)
   frame->idle();  // the last value must be drawn even if it arrived during a draw
   EXPECT_FALSE(knob->isDirty());
   EXPECT_FALSE(display->isDirty());
-  EXPECT_EQ(pixel(25, 25), CColor(80, 80, 80));
+  EXPECT_EQ(pixel(25, 25), grey(80));
 }
 
 }  // namespace

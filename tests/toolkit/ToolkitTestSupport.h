@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,26 +15,24 @@
 #include "VSTGUIEditorInterface.h"
 #include "platform/offscreen/OffscreenPlatformFrame.h"
 
+using Events = std::vector<std::string>;
+
 // Records the gestures the controls report.
 class RecordingEditor : public VSTGUIEditorInterface {
  public:
   void beginEdit(int32_t index) override { events.push_back("begin " + std::to_string(index)); }
   void endEdit(int32_t index) override { events.push_back("end " + std::to_string(index)); }
   void doIdleStuff() override {}
-  std::vector<std::string> events;
+  Events events;
 };
 
 class RecordingListener : public CControlListener {
  public:
-  void valueChanged(CControl* control) override {
-    values.push_back(control->getValue());
-    last = control;
-  }
+  void valueChanged(CControl* control) override { values.push_back(control->getValue()); }
   std::vector<float> values;
-  CControl* last = nullptr;
 };
 
-// A view that fills its rectangle with one colour and counts its draws.
+// A view that fills its rectangle with one colour and counts its draws and events.
 class SolidView : public CView {
  public:
   SolidView(const CRect& r, const CColor& c, int* destroyed = nullptr)
@@ -50,27 +45,17 @@ class SolidView : public CView {
     context->setFillColor(color);
     context->fillRect(drawArea.isEmpty() ? size : drawArea);
   }
-  CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override {
+  CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override {
     ++downs;
-    lastWhere = where;
-    lastButtons = buttons;
     return downResult;
   }
-  CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override {
-    ++ups;
-    return kMouseEventHandled;
-  }
-  CMouseEventResult onMouseMoved(CPoint&, const CButtonState&) override {
-    ++moves;
-    return kMouseEventHandled;
-  }
-  CMouseEventResult onMouseEntered(CPoint&, const CButtonState&) override {
-    ++enters;
-    return kMouseEventHandled;
-  }
-  CMouseEventResult onMouseExited(CPoint&, const CButtonState&) override {
-    ++exits;
-    return kMouseEventHandled;
+  CMouseEventResult onMouseUp(CPoint&, const CButtonState&) override { return count(ups); }
+  CMouseEventResult onMouseMoved(CPoint&, const CButtonState&) override { return count(moves); }
+  CMouseEventResult onMouseEntered(CPoint&, const CButtonState&) override { return count(enters); }
+  CMouseEventResult onMouseExited(CPoint&, const CButtonState&) override { return count(exits); }
+  int32_t onKeyDown(CKeyCode& key) override {
+    lastKey = key.character;
+    return kKeyHandled;
   }
   bool onWheel(const CPoint&, const float& distance, const CButtonState&) override {
     wheel += distance;
@@ -82,10 +67,26 @@ class SolidView : public CView {
   int* destroyedFlag;
   int draws = 0, downs = 0, ups = 0, moves = 0, enters = 0, exits = 0;
   float wheel = 0;
-  CPoint lastWhere;
-  CButtonState lastButtons = 0;
+  int32_t lastKey = 0;
   CMouseEventResult downResult = kMouseEventHandled;
+
+ private:
+  static CMouseEventResult count(int& n) {
+    ++n;
+    return kMouseEventHandled;
+  }
 };
+
+inline CColor grey(int g) {
+  auto v = static_cast<uint8_t>(g);
+  return CColor(v, v, v);
+}
+
+inline CKeyCode virtualKey(uint8_t virt) {
+  CKeyCode k;
+  k.virt = virt;
+  return k;
+}
 
 // Every test runs on the offscreen platform with a fresh frame.
 class OffscreenTest : public ::testing::Test {
@@ -100,6 +101,12 @@ class OffscreenTest : public ::testing::Test {
     screen = OffscreenPlatformFrame::of(frame);
     return frame;
   }
+  // Adds view to the frame and returns it.
+  template <typename View>
+  View* add(View* view) {
+    EXPECT_TRUE(frame->addView(view));
+    return view;
+  }
   CColor pixel(int x, int y) const {
     CColor c;
     EXPECT_TRUE(screen->getPixel(x, y, c)) << x << "," << y;
@@ -111,33 +118,16 @@ class OffscreenTest : public ::testing::Test {
   OffscreenPlatformFrame* screen = nullptr;
 };
 
-// PNG bytes of an image of size (w, h) painted by paint(context).
-template <typename Paint>
-std::vector<unsigned char> makePng(int w, int h, Paint paint) {
-  IPlatformBitmap* image = IPlatformBitmap::create(CPoint(w, h));
-  CDrawContext* context = image->createDrawContext();
-  paint(context);
-  context->forget();
-  std::string path = ::testing::TempDir() + "toolkit_test_image.png";
-  EXPECT_TRUE(image->writePNG(path.c_str()));
-  image->forget();
-  std::ifstream in(path, std::ios::binary);
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), {});
-  std::remove(path.c_str());
-  return bytes;
-}
-
 // A film strip of `frames` frames of w x h, frame i filled with grey level 10 * (i + 1).
 inline CBitmap* makeFilmStrip(int w, int h, int frames) {
-  auto png = makePng(w, h * frames, [&](CDrawContext* c) {
-    for (int i = 0; i < frames; ++i) {
-      auto g = static_cast<uint8_t>(10 * (i + 1));
-      c->setFillColor(CColor(g, g, g));
-      c->fillRect(CRect(0, i * h, w, (i + 1) * h));
-    }
-  });
-  IPlatformBitmap* image = IPlatformBitmap::createFromMemory(png.data(), static_cast<uint32_t>(png.size()));
+  IPlatformBitmap* image = IPlatformBitmap::create(CPoint(w, h * frames));
+  CDrawContext* context = image->createDrawContext();
+  for (int i = 0; i < frames; ++i) {
+    context->setFillColor(grey(10 * (i + 1)));
+    context->fillRect(CRect(0, i * h, w, (i + 1) * h));
+  }
+  context->forget();
   auto* bitmap = new CBitmap(image);
-  if (image) image->forget();
+  image->forget();
   return bitmap;
 }
