@@ -1,34 +1,29 @@
 #pragma once
 
-// Helpers shared by the engine tests: deterministic signals and block runners.
+// Helpers shared by the engine tests: deterministic signals, engines set up as
+// the effect does it, block runners and bitwise comparison.
 
 #include "FETCompressor.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <random>
+#include <type_traits>
 #include <vector>
 
 namespace dsptest {
 
-// Small deterministic generator (same sequence on every platform).
-class Lcg {
-public:
-    explicit Lcg(std::uint64_t seed) : s(seed * 2862933555777941757ULL + 3037000493ULL) {}
-    // Uniform value in [0, 1).
-    double uniform()
-    {
-        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<double>(s >> 11) * (1.0 / 9007199254740992.0);
-    }
-    // Uniform value in [-1, 1).
-    double bipolar() { return 2.0 * uniform() - 1.0; }
-
-private:
-    std::uint64_t s;
+// Deterministic uniform values from a standard engine.
+struct Rng {
+    explicit Rng(std::uint64_t seed) : engine(seed) {}
+    double uniform() { return static_cast<double>(engine() >> 11) * 0x1p-53; } // [0, 1)
+    double bipolar() { return 2.0 * uniform() - 1.0; }                           // [-1, 1)
+    std::mt19937_64 engine;
 };
 
-// A stereo block: inputs and outputs of one sample type.
 template <class T>
 struct StereoBlock {
     explicit StereoBlock(int frames) : inL(frames), inR(frames), outL(frames), outR(frames) {}
@@ -36,25 +31,26 @@ struct StereoBlock {
     int frames() const { return static_cast<int>(inL.size()); }
 };
 
-// Engine at the given rate, resumed as the effect does it.
-inline std::unique_ptr<FETCompressor> makeEngine(float sampleRate = 44100.0f)
+using Setter = void (FETCompressor::*)(float);
+using Configure = std::function<void(FETCompressor&)>;
+
+// Engine at the given rate with controls set by `setup`, resumed.
+inline std::unique_ptr<FETCompressor> makeEngine(const Configure& setup = {}, float rate = 44100)
 {
     auto engine = std::make_unique<FETCompressor>();
-    engine->setSampleRate(sampleRate);
+    if (setup) setup(*engine);
+    engine->setSampleRate(rate);
     engine->resume();
     return engine;
 }
 
-// Runs one block through the engine's own process call for T.
-inline void run(FETCompressor& e, float** in, float** out, int n, int stereo)
+// The engine's own process call for the sample type.
+template <class T>
+void run(FETCompressor& e, T** in, T** out, int n, int stereo)
 {
-    e.processReplacing(in, out, n, stereo);
+    if constexpr (std::is_same_v<T, float>) e.processReplacing(in, out, n, stereo);
+    else e.processDoubleReplacing(in, out, n, stereo);
 }
-inline void run(FETCompressor& e, double** in, double** out, int n, int stereo)
-{
-    e.processDoubleReplacing(in, out, n, stereo);
-}
-
 template <class T>
 void run(FETCompressor& e, StereoBlock<T>& b, int stereo = 1)
 {
@@ -63,29 +59,34 @@ void run(FETCompressor& e, StereoBlock<T>& b, int stereo = 1)
     run(e, in, out, b.frames(), stereo);
 }
 
-// Fills both inputs with a sine of the given amplitude and frequency (cycles per sample).
 template <class T>
-void fillSine(StereoBlock<T>& b, double amplitude, double cyclesPerSample, int offset = 0)
+void fillNoise(StereoBlock<T>& b, Rng& rng, double amplitude)
 {
     for (int i = 0; i < b.frames(); ++i) {
-        const double v = amplitude * std::sin(6.283185307179586 * cyclesPerSample * (i + offset));
-        b.inL[i] = static_cast<T>(v);
-        b.inR[i] = static_cast<T>(v);
+        b.inL[i] = static_cast<T>(amplitude * rng.bipolar());
+        b.inR[i] = static_cast<T>(amplitude * rng.bipolar());
     }
 }
 
-// Runs `blocks` blocks of a steady sine and returns the meter values after each.
+// Runs `blocks` blocks of a 100-sample-period sine through b, the right input
+// scaled by rightScale; returns the meter afterwards.
 template <class T>
-std::vector<float> runSine(FETCompressor& e, double amplitude, int blocks, int frames = 512)
+float runSine(FETCompressor& e, StereoBlock<T>& b, double amp, int blocks, double rightScale = 1)
 {
-    StereoBlock<T> b(frames);
-    std::vector<float> meter;
     for (int k = 0; k < blocks; ++k) {
-        fillSine(b, amplitude, 0.01, k * frames);
+        for (int i = 0; i < b.frames(); ++i) {
+            b.inL[i] = static_cast<T>(amp * std::sin(0.06283185307179586 * (i + k * b.frames())));
+            b.inR[i] = static_cast<T>(rightScale * b.inL[i]);
+        }
         run(e, b);
-        meter.push_back(e.getGR());
     }
-    return meter;
+    return e.getGR();
+}
+
+template <class T>
+bool sameBits(const std::vector<T>& a, const std::vector<T>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0;
 }
 
 } // namespace dsptest
