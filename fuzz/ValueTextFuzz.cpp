@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (std::memchr(text, 0, 9) == nullptr) __builtin_trap();
 
   char readout[kValueTextSize];
-  for (auto convert : {direct1StringConvert, intStringConvert, ratioStringConvert,
-                       fract1StringConvert}) {
+  for (auto convert :
+       {direct1StringConvert, intStringConvert, ratioStringConvert, fract1StringConvert}) {
     std::memset(readout, 0x7F, sizeof(readout));
     convert(value, readout, nullptr);
     if (std::memchr(readout, 0, sizeof(readout)) == nullptr) __builtin_trap();

@@ -13,11 +13,11 @@
 namespace {
 
 const char* const kParameterNames[kNumParams] = {
-    "Power", "Attack", "Release", "-",       "ScHpfSt", "ScHpf", "Ratio",  "-",
-    "Threshold", "Channel", "Makeup", "Link", "BlndSt", "Blend", "-", "-"};
+    "Power",     "Attack",  "Release", "-",    "ScHpfSt", "ScHpf", "Ratio", "-",
+    "Threshold", "Channel", "Makeup",  "Link", "BlndSt",  "Blend", "-",     "-"};
 
-const char* const kCanDo[] = {"offline", "plugAsChannelInsert", "mixDryWet",
-                              "1in1out", "1in2out",             "2in2out"};
+const char* const kCanDo[] = {"offline", "plugAsChannelInsert", "mixDryWet", "1in1out", "1in2out",
+                              "2in2out"};
 
 constexpr uint32_t kValueInBuffer = 0x44414531;  // the bytes "1EAD" in memory order
 
@@ -137,18 +137,17 @@ void ZelFETcomp::processReplacing(float** inputs, float** outputs, VstInt32 samp
   if (!inputs || !outputs || !inputs[0] || !outputs[0] || sampleFrames < 1) return;
   XPlatLockGuard guard(lock, 0);
   applyPendingParameters();
-  const int stereo = outputStereo.load(std::memory_order_relaxed) && inputs[1] &&
-                     inputs[1] != inputs[0];
+  const int stereo =
+      outputStereo.load(std::memory_order_relaxed) && inputs[1] && inputs[1] != inputs[0];
   engine->processReplacing(inputs, outputs, sampleFrames, stereo);
 }
 
-void ZelFETcomp::processDoubleReplacing(double** inputs, double** outputs,
-                                        VstInt32 sampleFrames) {
+void ZelFETcomp::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) {
   if (!inputs || !outputs || !inputs[0] || !outputs[0] || sampleFrames < 1) return;
   XPlatLockGuard guard(lock, 0);
   applyPendingParameters();
-  const int stereo = outputStereo.load(std::memory_order_relaxed) && inputs[1] &&
-                     inputs[1] != inputs[0];
+  const int stereo =
+      outputStereo.load(std::memory_order_relaxed) && inputs[1] && inputs[1] != inputs[0];
   engine->processDoubleReplacing(inputs, outputs, sampleFrames, stereo);
 }
 

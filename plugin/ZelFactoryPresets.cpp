@@ -39,11 +39,10 @@ constexpr FactoryPreset kInit{"Init", 1, 0.5f, 0.5f, 0, 0.5f, 0.5f, 0.625f, 0.5f
 void fill(PresetRecord& record, const FactoryPreset& preset) {
   std::memset(record.name, 0, sizeof(record.name));
   std::strcpy(record.name, preset.name);
-  const float slots[kNumParams] = {
-      preset.power,     preset.attack,  preset.release, 0.0f,
-      preset.scHpfSwitch, preset.scHpf, preset.ratio,   0.0f,
-      preset.threshold, preset.channel, preset.makeup,  preset.link,
-      preset.blendSwitch, preset.blend, 0.5f,           0.5f};
+  const float slots[kNumParams] = {preset.power,       preset.attack,  preset.release, 0.0f,
+                                   preset.scHpfSwitch, preset.scHpf,   preset.ratio,   0.0f,
+                                   preset.threshold,   preset.channel, preset.makeup,  preset.link,
+                                   preset.blendSwitch, preset.blend,   0.5f,           0.5f};
   std::memcpy(record.params, slots, sizeof(slots));
 }
 

@@ -98,7 +98,8 @@ int BankToBuffer(CPresetSystemEffect& effect, char** out) {
     p += kNameBodySize;
     for (int slot = 0; slot < kNumPresetParams; ++slot) {
       if (effect.isDummy(slot)) continue;
-      const float value = checkedValue(effect.presetValue(preset, slot), slot, preset, "save", name);
+      const float value =
+          checkedValue(effect.presetValue(preset, slot), slot, preset, "save", name);
       putWord(p, 1);
       putWord(p, kParamBodySize);
       putWord(p, preset);
@@ -128,8 +129,7 @@ bool BufferToBank(CPresetSystemEffect& effect, const char* records, size_t bytes
     if (at > bytes || bytes - at < static_cast<size_t>(kRecordHeadSize)) return false;
     Record r{getWord(records + at, swapped), getWord(records + at + 4, swapped),
              getWord(records + at + 8, swapped), records + at + kRecordHeadSize};
-    if (r.bodyLength < 0 ||
-        static_cast<size_t>(r.bodyLength) > bytes - at - kRecordHeadSize)
+    if (r.bodyLength < 0 || static_cast<size_t>(r.bodyLength) > bytes - at - kRecordHeadSize)
       return false;
     if ((r.type == 0 && r.bodyLength < kPresetNameSize) || (r.type == 1 && r.bodyLength < 16))
       return false;
@@ -137,8 +137,7 @@ bool BufferToBank(CPresetSystemEffect& effect, const char* records, size_t bytes
     at += kRecordHeadSize + static_cast<size_t>(r.bodyLength);
   }
 
-  const int32_t selected =
-      selectedPreset >= 0 && selectedPreset < kNumPresets ? selectedPreset : 0;
+  const int32_t selected = selectedPreset >= 0 && selectedPreset < kNumPresets ? selectedPreset : 0;
   {
     std::lock_guard<std::recursive_mutex> guard(effect.tableMutex());
     for (const Record& r : walk) {
@@ -150,7 +149,8 @@ bool BufferToBank(CPresetSystemEffect& effect, const char* records, size_t bytes
         const int32_t slot = getWord(r.body, swapped);
         char name[kPresetNameSize];
         effect.copyPresetName(r.preset, name);
-        const float value = checkedValue(getFloat(r.body + 12, swapped), slot, r.preset, "load", name);
+        const float value =
+            checkedValue(getFloat(r.body + 12, swapped), slot, r.preset, "load", name);
         if (slot >= 0 && slot < kNumPresetParams) effect.setPresetValue(r.preset, slot, value);
       }
     }

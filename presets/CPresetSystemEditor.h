@@ -8,9 +8,7 @@
 
 class CPresetSystemEffect;
 
-class CPresetSystemEditor : public AEffGUIEditor,
-                            public CControlListener,
-                            public PresetEditorLink {
+class CPresetSystemEditor : public AEffGUIEditor, public CControlListener, public PresetEditorLink {
 public:
   explicit CPresetSystemEditor(CPresetSystemEffect* owner);
 

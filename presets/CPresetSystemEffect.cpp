@@ -239,7 +239,7 @@ VstInt32 CPresetSystemEffect::readOldChunk(const unsigned char* data, size_t byt
     presetsRead = count < kNumPresets ? count : kNumPresets;
     const size_t floats = (stride - kNameBytes) / 4;
     valuesRead = floats < static_cast<size_t>(kNumPresetParams) ? static_cast<int>(floats)
-                                                                 : kNumPresetParams;
+                                                                : kNumPresetParams;
   }
 
   // Check every value before changing anything, so a bad chunk leaves the table as it was.

@@ -20,6 +20,9 @@ run_ctest() {
     ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"
 }
 
+step "Style"
+"$root/scripts/check-format.sh"
+
 step "Release build, warnings as errors"
 "$root/scripts/build.sh" "$builds/release" -DZEL_WERROR=ON
 run_ctest "$builds/release"

@@ -5,7 +5,7 @@
 #include "IMultiBitmapControl.h"
 
 class CAnimKnob : public CKnob, public IMultiBitmapControl {
- public:
+public:
   // subPixmaps frames of heightOfOneImage pixels in background, starting at offset.
   CAnimKnob(const CRect& size, CControlListener* listener, int32_t tag, int32_t subPixmaps,
             CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint());

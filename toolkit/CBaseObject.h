@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class CBaseObject {
- public:
+public:
   CBaseObject() = default;
   CBaseObject(const CBaseObject&) = delete;
   CBaseObject& operator=(const CBaseObject&) = delete;
@@ -20,6 +20,6 @@ class CBaseObject {
   // Number of references held now (a new object starts with one).
   int32_t getNbReference() const { return references.load(std::memory_order_relaxed); }
 
- private:
+private:
   std::atomic<int32_t> references{1};
 };

@@ -22,7 +22,7 @@ struct CResourceDescription {
 };
 
 class CBitmap : public CBaseObject {
- public:
+public:
   // A bitmap for a resource, with no image yet: derived classes attach one.
   explicit CBitmap(const CResourceDescription& description);
   // An empty, transparent bitmap of the given size.
@@ -46,7 +46,7 @@ class CBitmap : public CBaseObject {
   // Attaches an image (taking its own reference) and releases the previous one; null detaches.
   void setPlatformBitmap(IPlatformBitmap* bitmap);
 
- private:
+private:
   CResourceDescription resourceDescription;
   IPlatformBitmap* platformBitmap = nullptr;
 };

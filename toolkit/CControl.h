@@ -10,7 +10,7 @@
 class CControlListener;
 
 class CControl : public CView {
- public:
+public:
   CControl(const CRect& size, CControlListener* listener = nullptr, int32_t tag = 0,
            CBitmap* background = nullptr);
   ~CControl() override;
@@ -55,7 +55,7 @@ class CControl : public CView {
   void setWheelInc(float inc) { wheelInc = inc; }
   float getWheelInc() const { return wheelInc; }
 
- protected:
+protected:
   void beginPaint() override;
   void endPaint(bool coveredWholly) override;
 
@@ -67,7 +67,7 @@ class CControl : public CView {
   float wheelInc = 0.1f;
   CPoint backOffset;
 
- private:
+private:
   std::atomic<float> value{0.f};
   std::atomic<float> oldValue{1.f};
   float paintedValue = 0.f;

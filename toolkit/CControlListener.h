@@ -4,7 +4,7 @@
 class CControl;
 
 class CControlListener {
- public:
+public:
   virtual ~CControlListener() = default;
   // The control's value was changed by the user (UI thread).
   virtual void valueChanged(CControl* control) = 0;

@@ -21,7 +21,8 @@ void applyClip(CDrawContext::Impl& d) {
 
 void applyStroke(CDrawContext::Impl& d) {
   cairo_set_line_width(d.cr, d.lineWidth);
-  cairo_set_antialias(d.cr, d.drawMode == kAntialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+  cairo_set_antialias(d.cr,
+                      d.drawMode == kAntialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
   if (d.lineStyle == kLineOnOffDash) {
     double dash = d.lineWidth > 0 ? d.lineWidth : 1;
     cairo_set_dash(d.cr, &dash, 1, 0);
@@ -32,7 +33,8 @@ void applyStroke(CDrawContext::Impl& d) {
 }
 
 void applyFill(CDrawContext::Impl& d) {
-  cairo_set_antialias(d.cr, d.drawMode == kAntialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+  cairo_set_antialias(d.cr,
+                      d.drawMode == kAntialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
   setSource(d.cr, d.fillColor);
 }
 
@@ -51,7 +53,8 @@ void selectFont(CDrawContext::Impl& d, bool antialias) {
                          (style & kBoldFace) ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(d.cr, d.font.getSize() > 0 ? d.font.getSize() : 12);
   cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
+  cairo_font_options_set_antialias(options,
+                                   antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
   cairo_set_font_options(d.cr, options);
   cairo_font_options_destroy(options);
@@ -80,8 +83,8 @@ CDrawContext* createCairoDrawContext(cairo_surface_t* surface, IDrawContextOwner
   if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return nullptr;
   auto* d = new CDrawContext::Impl;
   d->cr = cairo_create(surface);
-  d->surfaceRect = CRect(0, 0, cairo_image_surface_get_width(surface),
-                         cairo_image_surface_get_height(surface));
+  d->surfaceRect =
+      CRect(0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
   d->clip = d->surfaceRect;
   d->owner = owner;
   cairo_set_line_cap(d->cr, CAIRO_LINE_CAP_BUTT);

@@ -18,7 +18,7 @@ enum CHoriTxtAlign : int32_t { kLeftText = 0, kCenterText, kRightText };
 enum CDrawStyle : int32_t { kDrawStroked = 0, kDrawFilled, kDrawFilledAndStroked };
 
 class CDrawContext : public CBaseObject {
- public:
+public:
   struct Impl;
   // Wraps a platform implementation (made by the platform layer only).
   explicit CDrawContext(Impl* impl);
@@ -79,6 +79,6 @@ class CDrawContext : public CBaseObject {
 
   Impl* getImpl() const { return impl; }
 
- private:
+private:
   Impl* impl;
 };

@@ -11,7 +11,7 @@ enum CTxtFace : int32_t {
 };
 
 class CFontDesc {
- public:
+public:
   static constexpr int kMaxNameLength = 63;
 
   // Describes the family `name` (cut to 63 bytes) at `size` with `style` (CTxtFace bits).
@@ -29,7 +29,7 @@ class CFontDesc {
   void setSize(double size) { fontSize = size; }
   void setStyle(int32_t style) { fontStyle = style; }
 
- private:
+private:
   char fontName[kMaxNameLength + 1] = {};
   double fontSize;
   int32_t fontStyle;

@@ -6,7 +6,7 @@ namespace {
 
 // Keeps a view alive for the time of a call into it.
 class Hold {
- public:
+public:
   explicit Hold(CView* v) : view(v) {
     if (view) view->remember();
   }
@@ -16,7 +16,7 @@ class Hold {
   Hold(const Hold&) = delete;
   Hold& operator=(const Hold&) = delete;
 
- private:
+private:
   CView* view;
 };
 

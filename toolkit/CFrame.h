@@ -9,7 +9,7 @@
 class VSTGUIEditorInterface;
 
 class CFrame : public CViewContainer, private IPlatformFrameOwner {
- public:
+public:
   // Opens a frame of rect's size at rect's top left in the parent system window (an X11
   // window id as void* on Linux), on the platform chosen with setPlatformFrameFactory.
   // Without a window (isOpen false) the frame still holds and routes views but draws nothing.
@@ -60,10 +60,10 @@ class CFrame : public CViewContainer, private IPlatformFrameOwner {
   void* getSystemWindow() const { return systemWindow; }
   IPlatformFrame* getPlatformFrame() const { return platformFrame; }
 
- protected:
+protected:
   void childRemoving(CView* view) override;
 
- private:
+private:
   void platformDrawRect(const CRect& rect) override;
   void platformOnMouseDown(const CPoint& where, CButtonState buttons) override;
   void platformOnMouseUp(const CPoint& where, CButtonState buttons) override;

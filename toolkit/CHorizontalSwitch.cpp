@@ -56,8 +56,8 @@ void CHorizontalSwitch::draw(CDrawContext* context) {
 
 CMouseEventResult CHorizontalSwitch::onMouseDown(CPoint& where, const CButtonState& buttons) {
   if (!(buttons & kLButton)) return kMouseEventNotHandled;
-  positionWidth = (background && maxPositions > 0) ? background->getWidth() / maxPositions
-                                                    : size.getWidth();
+  positionWidth =
+      (background && maxPositions > 0) ? background->getWidth() / maxPositions : size.getWidth();
   beginEdit();
   if (checkDefaultValue(buttons)) {
     endEdit();

@@ -6,13 +6,13 @@
 #include "IMultiBitmapControl.h"
 
 class CHorizontalSwitch : public CControl, public IMultiBitmapControl {
- public:
+public:
   // Frames as high as the control, as many as fit in background; one position per frame.
-  CHorizontalSwitch(const CRect& size, CControlListener* listener, int32_t tag,
-                    CBitmap* background, const CPoint& offset = CPoint());
-  CHorizontalSwitch(const CRect& size, CControlListener* listener, int32_t tag,
-                    int32_t subPixmaps, CCoord heightOfOneImage, int32_t maxPositions,
-                    CBitmap* background, const CPoint& offset = CPoint());
+  CHorizontalSwitch(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
+                    const CPoint& offset = CPoint());
+  CHorizontalSwitch(const CRect& size, CControlListener* listener, int32_t tag, int32_t subPixmaps,
+                    CCoord heightOfOneImage, int32_t maxPositions, CBitmap* background,
+                    const CPoint& offset = CPoint());
   CHorizontalSwitch(const CHorizontalSwitch& other);
   ~CHorizontalSwitch() override;
 
@@ -26,7 +26,7 @@ class CHorizontalSwitch : public CControl, public IMultiBitmapControl {
 
   int32_t getMaxPositions() const { return maxPositions; }
 
- protected:
+protected:
   int32_t maxPositions;
   CCoord positionWidth = 1;
 };

@@ -5,7 +5,7 @@
 #include "CControl.h"
 
 class CKickButton : public CControl {
- public:
+public:
   CKickButton(const CRect& size, CControlListener* listener, int32_t tag, CCoord heightOfOneImage,
               CBitmap* background, const CPoint& offset = CPoint());
   ~CKickButton() override;
@@ -18,10 +18,10 @@ class CKickButton : public CControl {
   void setHeightOfOneImage(CCoord height) { heightOfOneImage = height; }
   CCoord getHeightOfOneImage() const { return heightOfOneImage; }
 
- protected:
+protected:
   CCoord heightOfOneImage;
 
- private:
+private:
   float entryState = 0;
   bool tracking = false;
 };

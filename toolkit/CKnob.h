@@ -6,7 +6,7 @@
 #include "CControl.h"
 
 class CKnob : public CControl {
- public:
+public:
   CKnob(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
         CBitmap* handle, const CPoint& offset = CPoint());
   ~CKnob() override;
@@ -28,7 +28,7 @@ class CKnob : public CControl {
   // Pixels of linear travel for the full range.
   void setLinearRange(CCoord pixels) { linearRange = pixels; }
 
- protected:
+protected:
   // Value for a pointer position, from the angle around the knob's centre.
   float valueFromPoint(const CPoint& where) const;
   int32_t knobMode() const;
@@ -42,7 +42,7 @@ class CKnob : public CControl {
   float rangeAngle = 270.f;
   CCoord linearRange = 200;
 
- private:
+private:
   CPoint firstPoint;
   float entryValue = 0;
   float modeRelativeOffset = 0;

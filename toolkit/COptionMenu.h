@@ -12,7 +12,7 @@
 class COptionMenuPopup;
 
 class COptionMenu : public CParamDisplay {
- public:
+public:
   COptionMenu(const CRect& size, CControlListener* listener, int32_t tag,
               CBitmap* background = nullptr, CBitmap* backgroundWhenOpen = nullptr,
               int32_t style = 0);
@@ -48,7 +48,7 @@ class COptionMenu : public CParamDisplay {
   CMouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
   bool removed(CView* parent) override;
 
- private:
+private:
   friend class COptionMenuPopup;
   // Called by the list: the entry was chosen (-1: closed without choice).
   void popupClosed(int32_t chosen);

@@ -9,7 +9,7 @@
 class COptionMenu;
 
 class COptionMenuPopup : public CView {
- public:
+public:
   // Lays out the menu's entries beside the menu within frameRect.
   COptionMenuPopup(COptionMenu* menu, const CRect& frameRect);
   ~COptionMenuPopup() override;
@@ -32,7 +32,7 @@ class COptionMenuPopup : public CView {
   // Ends the list: the menu hears of the choice (-1: none); the view detaches itself.
   void finish(int32_t chosen);
 
- private:
+private:
   void setHighlighted(int32_t index);
 
   COptionMenu* menu;

@@ -21,7 +21,7 @@ enum CParamDisplayStyle : int32_t {
 using CParamDisplayValueToStringProc = bool (*)(float value, char* text, void* userData);
 
 class CParamDisplay : public CControl {
- public:
+public:
   static constexpr size_t kTextSize = 256;
 
   CParamDisplay(const CRect& size, CBitmap* background = nullptr, int32_t style = 0);
@@ -52,7 +52,7 @@ class CParamDisplay : public CControl {
   // The text shown for value.
   void getDisplayText(float value, char text[kTextSize]) const;
 
- protected:
+protected:
   // Draws the background part of the view.
   virtual void drawBack(CDrawContext* context);
   // Draws text in the view's font, colour and alignment.

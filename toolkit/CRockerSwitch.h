@@ -7,10 +7,9 @@
 enum CRockerStyle : int32_t { kHorizontal = 1 << 0, kVertical = 1 << 1 };
 
 class CRockerSwitch : public CControl {
- public:
-  CRockerSwitch(const CRect& size, CControlListener* listener, int32_t tag,
-                CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint(),
-                int32_t style = kHorizontal);
+public:
+  CRockerSwitch(const CRect& size, CControlListener* listener, int32_t tag, CCoord heightOfOneImage,
+                CBitmap* background, const CPoint& offset = CPoint(), int32_t style = kHorizontal);
   ~CRockerSwitch() override;
 
   void draw(CDrawContext* context) override;
@@ -23,7 +22,7 @@ class CRockerSwitch : public CControl {
   void setStyle(int32_t s) { style = s; }
   int32_t getStyle() const { return style; }
 
- protected:
+protected:
   CCoord heightOfOneImage;
   int32_t style;
 };

@@ -5,9 +5,8 @@
 
 // The picture shown by a CSplashScreen.
 class CSplashScreenView : public CView {
- public:
-  CSplashScreenView(CSplashScreen* owner, const CRect& area)
-      : CView(area), splash(owner) {
+public:
+  CSplashScreenView(CSplashScreen* owner, const CRect& area) : CView(area), splash(owner) {
     setBackground(owner->getBackground());
   }
   ~CSplashScreenView() override {
@@ -23,7 +22,7 @@ class CSplashScreenView : public CView {
   }
   void ownerGone() { splash = nullptr; }
 
- private:
+private:
   CSplashScreen* splash;
 };
 

@@ -7,7 +7,7 @@
 class CSplashScreenView;
 
 class CSplashScreen : public CControl {
- public:
+public:
   // background is the picture; it is drawn into toDisplay from offset.
   CSplashScreen(const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
                 const CRect& toDisplay, const CPoint& offset = CPoint());
@@ -24,11 +24,11 @@ class CSplashScreen : public CControl {
   const CPoint& getOffset() const { return offset; }
   bool removed(CView* parent) override;
 
- protected:
+protected:
   CRect toDisplay;
   CPoint offset;
 
- private:
+private:
   friend class CSplashScreenView;
   CSplashScreenView* splashView = nullptr;
 };

@@ -11,7 +11,7 @@ namespace {
 
 // Measures text widths with a font, outside of any drawing.
 class TextMeasure {
- public:
+public:
   explicit TextMeasure(const CFontDesc& font) : bitmap(IPlatformBitmap::create(CPoint(1, 1))) {
     if (bitmap) context = bitmap->createDrawContext();
     if (context) context->setFont(&font);
@@ -24,7 +24,7 @@ class TextMeasure {
   TextMeasure& operator=(const TextMeasure&) = delete;
   CCoord width(const std::string& s) { return context ? context->getStringWidth(s.c_str()) : 0; }
 
- private:
+private:
   IPlatformBitmap* bitmap;
   CDrawContext* context = nullptr;
 };

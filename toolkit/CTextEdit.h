@@ -10,7 +10,7 @@
 #include "CParamDisplay.h"
 
 class CTextEdit : public CParamDisplay {
- public:
+public:
   CTextEdit(const CRect& size, CControlListener* listener, int32_t tag, const char* text = nullptr,
             CBitmap* background = nullptr, int32_t style = 0);
   ~CTextEdit() override;
@@ -40,11 +40,11 @@ class CTextEdit : public CParamDisplay {
   int32_t onKeyUp(CKeyCode& keyCode) override;
   void looseFocus() override;
 
- protected:
+protected:
   // Left edge of text of the given width laid out in the view.
   CCoord textOrigin(CCoord textWidth) const;
 
- private:
+private:
   void insert(const std::string& utf8);
   void deleteSelectionOrRange(size_t from, size_t to);
   size_t caretFromPoint(const CPoint& where) const;

@@ -29,9 +29,15 @@ void CView::endPaint(bool coveredWholly) {
 
 CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
 CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
-CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
-CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
-CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) { return kMouseEventNotHandled; }
+CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) {
+  return kMouseEventNotHandled;
+}
+CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) {
+  return kMouseEventNotHandled;
+}
+CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) {
+  return kMouseEventNotHandled;
+}
 bool CView::onWheel(const CPoint&, const float&, const CButtonState&) { return false; }
 int32_t CView::onKeyDown(CKeyCode&) { return kKeyNotHandled; }
 int32_t CView::onKeyUp(CKeyCode&) { return kKeyNotHandled; }

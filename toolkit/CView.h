@@ -15,7 +15,7 @@ class CDrawContext;
 class CFrame;
 
 class CView : public CBaseObject {
- public:
+public:
   explicit CView(const CRect& size);
   ~CView() override;
 
@@ -77,7 +77,7 @@ class CView : public CBaseObject {
   virtual bool attached(CView* parent);
   virtual bool removed(CView* parent);
 
- protected:
+protected:
   // Called around drawing by paint(); controls take a snapshot of their value here.
   virtual void beginPaint() {}
   virtual void endPaint(bool coveredWholly);
@@ -88,7 +88,7 @@ class CView : public CBaseObject {
   CBitmap* background = nullptr;
   CBitmap* disabledBackground = nullptr;
 
- private:
+private:
   std::atomic<bool> dirty{false};
   bool mouseEnabled = true;
   bool focusWanted = false;

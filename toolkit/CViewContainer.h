@@ -9,7 +9,7 @@
 #include "CView.h"
 
 class CViewContainer : public CView {
- public:
+public:
   explicit CViewContainer(const CRect& size);
   ~CViewContainer() override;
 
@@ -50,18 +50,18 @@ class CViewContainer : public CView {
   bool attached(CView* parent) override;
   bool removed(CView* parent) override;
 
- protected:
+protected:
   // Holds references to the children for the time of a dispatch, so a handler may remove
   // or destroy views safely.
   class ChildSnapshot {
-   public:
+  public:
     explicit ChildSnapshot(const std::vector<CView*>& views);
     ~ChildSnapshot();
     ChildSnapshot(const ChildSnapshot&) = delete;
     ChildSnapshot& operator=(const ChildSnapshot&) = delete;
     const std::vector<CView*>& views() const { return list; }
 
-   private:
+  private:
     std::vector<CView*> list;
   };
 

@@ -6,7 +6,7 @@
 #include "CPoint.h"
 
 class IMultiBitmapControl {
- public:
+public:
   virtual ~IMultiBitmapControl() = default;
 
   // Number of frames in the strip.
@@ -16,7 +16,7 @@ class IMultiBitmapControl {
   virtual void setHeightOfOneImage(CCoord height) { heightOfOneImage = height; }
   CCoord getHeightOfOneImage() const { return heightOfOneImage; }
 
- protected:
+protected:
   int32_t subPixmaps = 0;
   CCoord heightOfOneImage = 0;
 };

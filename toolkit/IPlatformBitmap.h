@@ -10,7 +10,7 @@
 class CDrawContext;
 
 class IPlatformBitmap : public CBaseObject {
- public:
+public:
   // Decodes PNG bytes; null when they are not a readable PNG. The caller owns the one reference.
   static IPlatformBitmap* createFromMemory(const void* data, uint32_t size);
   // A new, fully transparent image of `size` pixels (null for a size that cannot be made).

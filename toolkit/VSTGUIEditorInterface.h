@@ -11,7 +11,7 @@ void setToolkitKnobMode(int32_t mode);
 int32_t getToolkitKnobMode();
 
 class VSTGUIEditorInterface {
- public:
+public:
   virtual ~VSTGUIEditorInterface() = default;
   // Start / end of a user gesture on the parameter with this index (UI thread).
   virtual void beginEdit(int32_t index) = 0;

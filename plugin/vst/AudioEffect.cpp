@@ -5,9 +5,7 @@
 #include "AEffEditor.h"
 
 namespace {
-AudioEffect* effectOf(AEffect* e) {
-  return e ? static_cast<AudioEffect*>(e->object) : nullptr;
-}
+AudioEffect* effectOf(AEffect* e) { return e ? static_cast<AudioEffect*>(e->object) : nullptr; }
 }  // namespace
 
 AudioEffect::AudioEffect(audioMasterCallback master, VstInt32 programs, VstInt32 params)

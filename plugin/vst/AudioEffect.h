@@ -69,20 +69,19 @@ public:
   virtual void masterIdle();
 
   // The record's function pointers lead here.
-  static VstIntPtr dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
-                                       VstIntPtr value, void* ptr, float opt);
+  static VstIntPtr dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                       void* ptr, float opt);
   static float getParameterClass(AEffect* e, VstInt32 index);
   static void setParameterClass(AEffect* e, VstInt32 index, float value);
   static void processClass(AEffect* e, float** inputs, float** outputs, VstInt32 frames);
-  static void processClassReplacing(AEffect* e, float** inputs, float** outputs,
-                                    VstInt32 frames);
+  static void processClassReplacing(AEffect* e, float** inputs, float** outputs, VstInt32 frames);
   static void processClassDoubleReplacing(AEffect* e, double** inputs, double** outputs,
                                           VstInt32 frames);
 
 protected:
   // Calls the host, or answers 0 when there is no host callback.
-  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
   void setFlag(VstInt32 bit, bool state);
 
   audioMasterCallback audioMaster;

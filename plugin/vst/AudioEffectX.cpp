@@ -31,9 +31,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effProcessVarIo:
       return processVariableIo(ptr) ? 1 : 0;
     case effSetSpeakerArrangement:
-      return setSpeakerArrangement(
-                 reinterpret_cast<VstSpeakerArrangement*>(value),
-                 static_cast<VstSpeakerArrangement*>(ptr))
+      return setSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement*>(value),
+                                   static_cast<VstSpeakerArrangement*>(ptr))
                  ? 1
                  : 0;
     case effSetBypass:
@@ -53,9 +52,8 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effGetTailSize:
       return getGetTailSize();
     case effGetParameterProperties:
-      return ptr && getParameterProperties(index, static_cast<VstParameterProperties*>(ptr))
-                 ? 1
-                 : 0;
+      return ptr && getParameterProperties(index, static_cast<VstParameterProperties*>(ptr)) ? 1
+                                                                                             : 0;
     case effGetVstVersion:
       return getVstVersion();
     case effEditKeyDown:
@@ -108,16 +106,13 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
   }
 }
 
-bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** in,
-                                         VstSpeakerArrangement** out) {
+bool AudioEffectX::getSpeakerArrangement(VstSpeakerArrangement** in, VstSpeakerArrangement** out) {
   *in = nullptr;
   *out = nullptr;
   return false;
 }
 
-bool AudioEffectX::beginEdit(VstInt32 index) {
-  return callHost(audioMasterBeginEdit, index) != 0;
-}
+bool AudioEffectX::beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
 
 bool AudioEffectX::endEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
 

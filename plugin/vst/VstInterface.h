@@ -65,9 +65,9 @@ struct AEffect {
 
 enum VstAEffectFlags {
   effFlagsHasEditor = 1 << 0,
-  effFlagsHasClip = 1 << 1,   // deprecated
-  effFlagsHasVu = 1 << 2,     // deprecated
-  effFlagsCanMono = 1 << 3,   // deprecated
+  effFlagsHasClip = 1 << 1,  // deprecated
+  effFlagsHasVu = 1 << 2,    // deprecated
+  effFlagsCanMono = 1 << 3,  // deprecated
   effFlagsCanReplacing = 1 << 4,
   effFlagsProgramChunks = 1 << 5,
   effFlagsIsSynth = 1 << 8,
@@ -107,13 +107,13 @@ enum AEffectOpcodes {
   effString2Parameter,
   effGetNumProgramCategories,  // deprecated
   effGetProgramNameIndexed,
-  effCopyProgram,      // deprecated
-  effConnectInput,     // deprecated
-  effConnectOutput,    // deprecated
+  effCopyProgram,    // deprecated
+  effConnectInput,   // deprecated
+  effConnectOutput,  // deprecated
   effGetInputProperties,
   effGetOutputProperties,
   effGetPlugCategory,
-  effGetCurrentPosition,  // deprecated
+  effGetCurrentPosition,    // deprecated
   effGetDestinationBuffer,  // deprecated
   effOfflineNotify,
   effOfflinePrepare,
@@ -130,8 +130,8 @@ enum AEffectOpcodes {
   effVendorSpecific,
   effCanDo,
   effGetTailSize,
-  effIdle,            // deprecated
-  effGetIcon,         // deprecated
+  effIdle,             // deprecated
+  effGetIcon,          // deprecated
   effSetViewPosition,  // deprecated
   effGetParameterProperties,
   effKeysRequired,  // deprecated

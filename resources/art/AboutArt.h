@@ -9,4 +9,4 @@ namespace zelart {
 // Draws the about picture on the panel's bare metal.
 Image paintAbout(const Image& metal);
 
-} // namespace zelart
+}  // namespace zelart

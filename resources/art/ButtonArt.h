@@ -18,4 +18,4 @@ Image paintLatchButton(int width);
 // Three-position pointer knob for the channel mode, 73 x 66 frames.
 Image paintChannelSwitch();
 
-} // namespace zelart
+}  // namespace zelart

@@ -10,4 +10,4 @@ namespace zelart {
 // Draws the sheet from the rendered image set.
 Image paintContactSheet(const std::vector<RenderedImage>& images);
 
-} // namespace zelart
+}  // namespace zelart

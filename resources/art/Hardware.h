@@ -11,4 +11,4 @@ void drawScrew(cairo_t* cr, double cx, double cy, double r, double slotDeg);
 // Draws a round lamp lens of radius r in a dark bezel, glowing in `colour` when lit.
 void drawLamp(cairo_t* cr, double cx, double cy, double r, const Rgba& colour, bool lit);
 
-} // namespace zelart
+}  // namespace zelart

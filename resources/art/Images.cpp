@@ -53,75 +53,89 @@ static_assert(std::size(kSpecs) == std::size(kAll));
 // Draws one image; knob strips and keys that look alike are drawn once and copied.
 class Workshop {
 public:
-    Workshop() : metal_(paintPanelMetal()) {}
+  Workshop() : metal_(paintPanelMetal()) {}
 
-    Image draw(const ImageFormat& format)
-    {
-        switch (format.id) {
-        case kPanel: return paintPanel(metal_);
-        case kAboutPicture: return paintAbout(metal_);
-        case kThresholdKnob:
-        case kMakeupKnob: return shared(KnobKind::Large, format);
-        case kAttackKnob:
-        case kReleaseKnob:
-        case kScHpfKnob:
-        case kRatioKnob:
-        case kBlendKnob: return shared(KnobKind::Small, format);
-        case kPowerButton: return paintPowerButton();
-        case kLinkButton: return paintLinkButton();
-        case kChannelSwitch: return paintChannelSwitch();
-        case kBlendButton:
-        case kScHpfButton: return paintLatchButton(format.width);
-        case kMeterFace: return paintMeterFace(metal_, true);
-        case kMeterFaceBypassed: return paintMeterFace(metal_, false);
-        case kMeterCover: return paintMeterCover();
-        case kSaveBankButton:
-        case kSavePresetButton: return key(KeySymbol::Save, format);
-        case kLoadBankButton:
-        case kLoadPresetButton: return key(KeySymbol::Load, format);
-        case kStoreAButton:
-        case kStoreBButton: return key(KeySymbol::Store, format);
-        case kRecallAButton:
-        case kRecallBButton: return key(KeySymbol::Recall, format);
-        case kManualButton: return key(KeySymbol::Manual, format);
-        case kDefaultBankButton:
-        case kDefaultPresetButton: return key(KeySymbol::Default, format);
-        case kPresetRocker: return paintPresetRocker();
-        default: return Image(format.width, format.height);
-        }
+  Image draw(const ImageFormat& format) {
+    switch (format.id) {
+      case kPanel:
+        return paintPanel(metal_);
+      case kAboutPicture:
+        return paintAbout(metal_);
+      case kThresholdKnob:
+      case kMakeupKnob:
+        return shared(KnobKind::Large, format);
+      case kAttackKnob:
+      case kReleaseKnob:
+      case kScHpfKnob:
+      case kRatioKnob:
+      case kBlendKnob:
+        return shared(KnobKind::Small, format);
+      case kPowerButton:
+        return paintPowerButton();
+      case kLinkButton:
+        return paintLinkButton();
+      case kChannelSwitch:
+        return paintChannelSwitch();
+      case kBlendButton:
+      case kScHpfButton:
+        return paintLatchButton(format.width);
+      case kMeterFace:
+        return paintMeterFace(metal_, true);
+      case kMeterFaceBypassed:
+        return paintMeterFace(metal_, false);
+      case kMeterCover:
+        return paintMeterCover();
+      case kSaveBankButton:
+      case kSavePresetButton:
+        return key(KeySymbol::Save, format);
+      case kLoadBankButton:
+      case kLoadPresetButton:
+        return key(KeySymbol::Load, format);
+      case kStoreAButton:
+      case kStoreBButton:
+        return key(KeySymbol::Store, format);
+      case kRecallAButton:
+      case kRecallBButton:
+        return key(KeySymbol::Recall, format);
+      case kManualButton:
+        return key(KeySymbol::Manual, format);
+      case kDefaultBankButton:
+      case kDefaultPresetButton:
+        return key(KeySymbol::Default, format);
+      case kPresetRocker:
+        return paintPresetRocker();
+      default:
+        return Image(format.width, format.height);
     }
+  }
 
 private:
-    Image copy(const Image& image) { return image.crop(0, 0, image.width(), image.height()); }
+  Image copy(const Image& image) { return image.crop(0, 0, image.width(), image.height()); }
 
-    Image shared(KnobKind kind, const ImageFormat& format)
-    {
-        auto found = knobs_.find(kind);
-        if (found == knobs_.end())
-            found = knobs_.emplace(kind, paintKnobStrip(kind, format.frames)).first;
-        return copy(found->second);
-    }
+  Image shared(KnobKind kind, const ImageFormat& format) {
+    auto found = knobs_.find(kind);
+    if (found == knobs_.end())
+      found = knobs_.emplace(kind, paintKnobStrip(kind, format.frames)).first;
+    return copy(found->second);
+  }
 
-    Image key(KeySymbol symbol, const ImageFormat& format)
-    {
-        return paintPresetKey(symbol, format.width, format.height / format.frames);
-    }
+  Image key(KeySymbol symbol, const ImageFormat& format) {
+    return paintPresetKey(symbol, format.width, format.height / format.frames);
+  }
 
-    Image metal_;
-    std::map<KnobKind, Image> knobs_;
+  Image metal_;
+  std::map<KnobKind, Image> knobs_;
 };
 
-} // namespace
+}  // namespace
 
 std::span<const ImageFormat> imageFormats() { return kSpecs; }
 
-std::vector<RenderedImage> renderAll()
-{
-    Workshop workshop;
-    std::vector<RenderedImage> images;
-    for (const ImageFormat& format : kSpecs)
-        images.push_back({&format, workshop.draw(format)});
-    return images;
+std::vector<RenderedImage> renderAll() {
+  Workshop workshop;
+  std::vector<RenderedImage> images;
+  for (const ImageFormat& format : kSpecs) images.push_back({&format, workshop.draw(format)});
+  return images;
 }
 
-} // namespace zelart
+}  // namespace zelart

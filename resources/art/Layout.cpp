@@ -52,29 +52,26 @@ constexpr Place kPlaces[] = {
 
 static_assert(sizeof(kPlaces) / sizeof(kPlaces[0]) == static_cast<std::size_t>(Control::Count));
 
-constexpr bool tableInOrder()
-{
-    for (std::size_t i = 0; i < sizeof(kPlaces) / sizeof(kPlaces[0]); ++i)
-        if (static_cast<std::size_t>(kPlaces[i].control) != i)
-            return false;
-    return true;
+constexpr bool tableInOrder() {
+  for (std::size_t i = 0; i < sizeof(kPlaces) / sizeof(kPlaces[0]); ++i)
+    if (static_cast<std::size_t>(kPlaces[i].control) != i) return false;
+  return true;
 }
 static_assert(tableInOrder(), "kPlaces must list the controls in enum order");
 
-} // namespace
+}  // namespace
 
 const Place& place(Control control) { return kPlaces[static_cast<std::size_t>(control)]; }
 
 double knobDegrees(double value) { return kKnobStartDeg + kKnobTravelDeg * value; }
 
-Point onDial(double cx, double cy, double r, double deg)
-{
-    const double a = deg * M_PI / 180.0;
-    return {cx + r * std::sin(a), cy - r * std::cos(a)};
+Point onDial(double cx, double cy, double r, double deg) {
+  const double a = deg * M_PI / 180.0;
+  return {cx + r * std::sin(a), cy - r * std::cos(a)};
 }
 
 double needleDegrees(double value) { return -45.0 + 90.0 * value; }
 
 double gainForDb(double db) { return std::pow(10.0, db / 20.0); }
 
-} // namespace zelart
+}  // namespace zelart

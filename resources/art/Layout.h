@@ -7,24 +7,53 @@
 namespace zelart {
 
 enum class Control {
-    // Main panel.
-    ThresholdKnob, MakeupKnob, AttackKnob, ReleaseKnob, ScHpfKnob, RatioKnob, BlendKnob,
-    PowerButton, LinkButton, BlendButton, ScHpfButton, ChannelSwitch, Meter, AboutArea,
-    BlendDisplay, ScHpfDisplay, RatioDisplay, AttackDisplay, ReleaseDisplay, ThresholdDisplay,
-    MakeupDisplay,
-    // Preset bar.
-    NameField, PresetMenu, PresetRocker, LoadBank, SaveBank, DefaultBank, LoadPreset,
-    SavePreset, DefaultPreset, RecallA, StoreA, RecallB, StoreB, Manual,
-    Count
+  // Main panel.
+  ThresholdKnob,
+  MakeupKnob,
+  AttackKnob,
+  ReleaseKnob,
+  ScHpfKnob,
+  RatioKnob,
+  BlendKnob,
+  PowerButton,
+  LinkButton,
+  BlendButton,
+  ScHpfButton,
+  ChannelSwitch,
+  Meter,
+  AboutArea,
+  BlendDisplay,
+  ScHpfDisplay,
+  RatioDisplay,
+  AttackDisplay,
+  ReleaseDisplay,
+  ThresholdDisplay,
+  MakeupDisplay,
+  // Preset bar.
+  NameField,
+  PresetMenu,
+  PresetRocker,
+  LoadBank,
+  SaveBank,
+  DefaultBank,
+  LoadPreset,
+  SavePreset,
+  DefaultPreset,
+  RecallA,
+  StoreA,
+  RecallB,
+  StoreB,
+  Manual,
+  Count
 };
 
 // One control: its rectangle in panel pixels, the image it shows and its frame count
 // (image 0 for controls without a picture of their own).
 struct Place {
-    Control control;
-    Box box;
-    unsigned image;
-    int frames;
+  Control control;
+  Box box;
+  unsigned image;
+  int frames;
 };
 
 // The place of a control.
@@ -42,7 +71,7 @@ double knobDegrees(double value);
 
 // A point in pixels.
 struct Point {
-    double x, y;
+  double x, y;
 };
 
 // The point at distance r from (cx, cy) in the direction deg (degrees clockwise from up).
@@ -51,9 +80,9 @@ Point onDial(double cx, double cy, double r, double deg);
 // Bat-handle toggles (power, link): pivot height in the control's frame, size factor, and
 // how far the lever tip stands from the pivot.
 struct Toggle {
-    double pivotY;
-    double scale;
-    double reach() const { return 19.0 * scale; }
+  double pivotY;
+  double scale;
+  double reach() const { return 19.0 * scale; }
 };
 constexpr Toggle kPowerToggle{70, 1.15};
 constexpr Toggle kLinkToggle{43, 0.95};
@@ -76,4 +105,4 @@ double needleDegrees(double value);
 // Meter value (linear gain) that shows a reduction of `db` decibels (db <= 0).
 double gainForDb(double db);
 
-} // namespace zelart
+}  // namespace zelart

@@ -18,4 +18,4 @@ Image paintMeterCover();
 // meter's own pixels (for previews).
 void drawNeedle(cairo_t* cr, double value);
 
-} // namespace zelart
+}  // namespace zelart

@@ -12,4 +12,4 @@ Image paintPanelMetal();
 // Draws the panel on its metal: labels, knob scales, display windows, logo, preset strip.
 Image paintPanel(const Image& metal);
 
-} // namespace zelart
+}  // namespace zelart

@@ -15,4 +15,4 @@ std::vector<unsigned char> encodePng(const Image& image);
 // Writes bytes to a file; returns false when the file cannot be written completely.
 bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 
-} // namespace zelart
+}  // namespace zelart

@@ -9,10 +9,10 @@ enum class Align { Left, Centre, Right };
 
 // A font choice. Tracking is extra space in pixels after every character.
 struct Font {
-    const char* family = "Liberation Sans";
-    double size = 10;
-    bool bold = false;
-    double tracking = 0;
+  const char* family = "Liberation Sans";
+  double size = 10;
+  bool bold = false;
+  double tracking = 0;
 };
 
 // Common faces.
@@ -28,7 +28,7 @@ void drawText(cairo_t* cr, const Font& font, const char* text, double x, double 
 
 // Draws text as engraved into dark metal and filled with paint: a dark lip above, a faint
 // lit edge below, then the paint.
-void engraveText(cairo_t* cr, const Font& font, const char* text, double x, double y,
-                 Align align, const Rgba& paint);
+void engraveText(cairo_t* cr, const Font& font, const char* text, double x, double y, Align align,
+                 const Rgba& paint);
 
-} // namespace zelart
+}  // namespace zelart

@@ -21,39 +21,50 @@ namespace {
 using namespace dsptest;
 
 template <class T>
-void plain(FETCompressor& e, T** in, T** out, int n, int stereo)
-{
-    if constexpr (std::is_same_v<T, float>)
-        FETCompressorReference::processReplacing(e, in, out, n, stereo);
-    else
-        FETCompressorReference::processDoubleReplacing(e, in, out, n, stereo);
+void plain(FETCompressor& e, T** in, T** out, int n, int stereo) {
+  if constexpr (std::is_same_v<T, float>)
+    FETCompressorReference::processReplacing(e, in, out, n, stereo);
+  else
+    FETCompressorReference::processDoubleReplacing(e, in, out, n, stereo);
 }
 
 // One block of material of the given kind: noise, sines, bursts, silence,
 // impulses, DC, values near the float denormal range, loud noise with NaN/inf.
 template <class T>
-void fillMaterial(StereoBlock<T>& b, int kind, Rng& rng, long& t)
-{
-    const double amp = std::pow(10.0, -3.0 * rng.uniform()); // 0 to -60 dB
-    const double freq = 0.0005 + 0.05 * rng.uniform();
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < b.frames(); ++i, ++t) {
-        double l = 0, r = 0;
-        switch (kind) {
-        case 0: l = amp * rng.bipolar(), r = amp * rng.bipolar(); break;
-        case 1: l = amp * std::sin(freq * t), r = 0.5 * amp * std::cos(freq * t); break;
-        case 2: l = r = ((t / 300) % 2 ? amp : 0.001 * amp) * rng.bipolar(); break;
-        case 3: break;
-        case 4: l = (t % 97 == 0) ? amp : 0.0, r = -l; break;
-        case 5: l = amp, r = -0.3 * amp; break;
-        case 6: l = FLT_TRUE_MIN * double(t % 50), r = FLT_MIN * rng.bipolar(); break;
-        default:
-            l = t % 31 == 0 ? std::nan("") : t % 41 == 0 ? -inf : 2.0 * rng.bipolar();
-            r = t % 37 == 0 ? inf : 2.0 * rng.bipolar();
-        }
-        b.inL[i] = static_cast<T>(l);
-        b.inR[i] = static_cast<T>(r);
+void fillMaterial(StereoBlock<T>& b, int kind, Rng& rng, long& t) {
+  const double amp = std::pow(10.0, -3.0 * rng.uniform());  // 0 to -60 dB
+  const double freq = 0.0005 + 0.05 * rng.uniform();
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  for (int i = 0; i < b.frames(); ++i, ++t) {
+    double l = 0, r = 0;
+    switch (kind) {
+      case 0:
+        l = amp * rng.bipolar(), r = amp * rng.bipolar();
+        break;
+      case 1:
+        l = amp * std::sin(freq * t), r = 0.5 * amp * std::cos(freq * t);
+        break;
+      case 2:
+        l = r = ((t / 300) % 2 ? amp : 0.001 * amp) * rng.bipolar();
+        break;
+      case 3:
+        break;
+      case 4:
+        l = (t % 97 == 0) ? amp : 0.0, r = -l;
+        break;
+      case 5:
+        l = amp, r = -0.3 * amp;
+        break;
+      case 6:
+        l = FLT_TRUE_MIN * double(t % 50), r = FLT_MIN * rng.bipolar();
+        break;
+      default:
+        l = t % 31 == 0 ? std::nan("") : t % 41 == 0 ? -inf : 2.0 * rng.bipolar();
+        r = t % 37 == 0 ? inf : 2.0 * rng.bipolar();
     }
+    b.inL[i] = static_cast<T>(l);
+    b.inR[i] = static_cast<T>(r);
+  }
 }
 
 // How the buffers are handed over; every kernel gets the same arrangement.
@@ -61,101 +72,104 @@ enum Wiring { Separate, InPlace, NullSecondInput, NullSecondOutput, OneBuffer, k
 
 // Meter value and running state, bit for bit (outputs alone could hide a state
 // difference for a while). Floats widen exactly.
-std::array<double, 11> snapshot(const FETCompressor& e)
-{
-    const FETRunningState& s = e.getRunningState();
-    return {FETCompressorReference::meterValue(e), s.outState[0], s.outState[1], s.scState[0],
-            s.scState[1], s.ratioSmoothed, s.thresholdSmoothed, s.envelope[0], s.envelope[1],
-            s.makeupSmoothed, s.blendSmoothed};
+std::array<double, 11> snapshot(const FETCompressor& e) {
+  const FETRunningState& s = e.getRunningState();
+  return {FETCompressorReference::meterValue(e),
+          s.outState[0],
+          s.outState[1],
+          s.scState[0],
+          s.scState[1],
+          s.ratioSmoothed,
+          s.thresholdSmoothed,
+          s.envelope[0],
+          s.envelope[1],
+          s.makeupSmoothed,
+          s.blendSmoothed};
 }
 
 const Setter kSetters[12] = {
-    &FETCompressor::setAttack, &FETCompressor::setRelease, &FETCompressor::setScHpfSwitch,
-    &FETCompressor::setHPF, &FETCompressor::setRatio, &FETCompressor::setThreshold,
-    &FETCompressor::setChannel, &FETCompressor::setGain, &FETCompressor::setLink,
-    &FETCompressor::setBlendSwitch, &FETCompressor::setBlend, &FETCompressor::setPower};
+    &FETCompressor::setAttack,      &FETCompressor::setRelease, &FETCompressor::setScHpfSwitch,
+    &FETCompressor::setHPF,         &FETCompressor::setRatio,   &FETCompressor::setThreshold,
+    &FETCompressor::setChannel,     &FETCompressor::setGain,    &FETCompressor::setLink,
+    &FETCompressor::setBlendSwitch, &FETCompressor::setBlend,   &FETCompressor::setPower};
 
 // One long run with controls, material, block size, wiring and the stereo flag
 // changing between blocks; the optimised kernel and both builds of the plain
 // form see exactly the same calls, each on its own engine.
 template <class T>
-void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& initial)
-{
-    using Kernel = void (*)(FETCompressor&, T**, T**, int, int);
-    const Kernel kernels[3] = {&run<T>, &plain<T>, &referenceAtO0};
-    const char* const names[3] = {"fast", "plain", "plain -O0"};
-    const float rates[] = {44100.0f, 48000.0f, 96000.0f, 32000.0f};
-    const int sizes[] = {1, 3, 64, 65, 999};
-    Rng rng(seed);
-    FETCompressor engines[3];
-    auto forAll = [&](auto&& f) {
-        for (FETCompressor& e : engines) f(e);
-    };
-    forAll([&](FETCompressor& e) {
-        for (int s = 0; s < 12; ++s) (e.*kSetters[s])(initial[s]);
-        e.setSampleRate(rates[seed % 4]);
-        e.resume();
-    });
-    long t = 0;
-    for (int k = 0; k < blocks; ++k) {
-        StereoBlock<T> b(sizes[static_cast<int>(rng.uniform() * 5)]);
-        const int kind = static_cast<int>(rng.uniform() * 8);
-        const int wiring = static_cast<int>(rng.uniform() * int{kWirings});
-        const int stereo = rng.uniform() < 0.8 ? 1 : 0;
-        fillMaterial(b, kind, rng, t);
-        StereoBlock<T> results[3] = {b, b, b};
-        for (int j = 0; j < 3; ++j) {
-            StereoBlock<T>& r = results[j];
-            const bool inPlace = wiring == InPlace || wiring == OneBuffer;
-            if (inPlace) r.outL = r.inL, r.outR = r.inR;
-            T* out[2] = {r.outL.data(), r.outR.data()};
-            T* in[2] = {inPlace ? out[0] : r.inL.data(), inPlace ? out[1] : r.inR.data()};
-            if (wiring == OneBuffer) in[1] = out[1] = out[0];
-            if (wiring == NullSecondInput) in[1] = nullptr;
-            if (wiring == NullSecondOutput) out[1] = nullptr;
-            kernels[j](engines[j], in, out, b.frames(), stereo);
-        }
-        for (int j = 1; j < 3; ++j) {
-            SCOPED_TRACE(testing::Message() << names[j] << ": seed " << seed << " block " << k
-                                            << " size " << b.frames() << " kind " << kind);
-            ASSERT_TRUE(sameBits(results[0].outL, results[j].outL) &&
-                        sameBits(results[0].outR, results[j].outR));
-            const auto x = snapshot(engines[0]), y = snapshot(engines[j]);
-            ASSERT_EQ(std::memcmp(x.data(), y.data(), sizeof x), 0);
-        }
-        // Now and then a control changes, sometimes to an extreme; power goes
-        // off rarely and comes back soon.
-        if (rng.uniform() < 0.3) {
-            const int s = static_cast<int>(rng.uniform() * 12);
-            const double u = rng.uniform();
-            const float v = u < 0.15 ? 0.0f : u > 0.85 ? 1.0f : static_cast<float>(rng.uniform());
-            if (s != 11 || rng.uniform() < 0.3)
-                forAll([&](FETCompressor& e) { (e.*kSetters[s])(v); });
-        }
-        if (engines[0].getControls().power == 0 && rng.uniform() < 0.5)
-            forAll([](FETCompressor& e) { e.setPower(1.0f); });
-        if (rng.uniform() < 0.02) forAll([](FETCompressor& e) { e.suspend(), e.resume(); });
+void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& initial) {
+  using Kernel = void (*)(FETCompressor&, T**, T**, int, int);
+  const Kernel kernels[3] = {&run<T>, &plain<T>, &referenceAtO0};
+  const char* const names[3] = {"fast", "plain", "plain -O0"};
+  const float rates[] = {44100.0f, 48000.0f, 96000.0f, 32000.0f};
+  const int sizes[] = {1, 3, 64, 65, 999};
+  Rng rng(seed);
+  FETCompressor engines[3];
+  auto forAll = [&](auto&& f) {
+    for (FETCompressor& e : engines) f(e);
+  };
+  forAll([&](FETCompressor& e) {
+    for (int s = 0; s < 12; ++s) (e.*kSetters[s])(initial[s]);
+    e.setSampleRate(rates[seed % 4]);
+    e.resume();
+  });
+  long t = 0;
+  for (int k = 0; k < blocks; ++k) {
+    StereoBlock<T> b(sizes[static_cast<int>(rng.uniform() * 5)]);
+    const int kind = static_cast<int>(rng.uniform() * 8);
+    const int wiring = static_cast<int>(rng.uniform() * int{kWirings});
+    const int stereo = rng.uniform() < 0.8 ? 1 : 0;
+    fillMaterial(b, kind, rng, t);
+    StereoBlock<T> results[3] = {b, b, b};
+    for (int j = 0; j < 3; ++j) {
+      StereoBlock<T>& r = results[j];
+      const bool inPlace = wiring == InPlace || wiring == OneBuffer;
+      if (inPlace) r.outL = r.inL, r.outR = r.inR;
+      T* out[2] = {r.outL.data(), r.outR.data()};
+      T* in[2] = {inPlace ? out[0] : r.inL.data(), inPlace ? out[1] : r.inR.data()};
+      if (wiring == OneBuffer) in[1] = out[1] = out[0];
+      if (wiring == NullSecondInput) in[1] = nullptr;
+      if (wiring == NullSecondOutput) out[1] = nullptr;
+      kernels[j](engines[j], in, out, b.frames(), stereo);
     }
+    for (int j = 1; j < 3; ++j) {
+      SCOPED_TRACE(testing::Message() << names[j] << ": seed " << seed << " block " << k << " size "
+                                      << b.frames() << " kind " << kind);
+      ASSERT_TRUE(sameBits(results[0].outL, results[j].outL) &&
+                  sameBits(results[0].outR, results[j].outR));
+      const auto x = snapshot(engines[0]), y = snapshot(engines[j]);
+      ASSERT_EQ(std::memcmp(x.data(), y.data(), sizeof x), 0);
+    }
+    // Now and then a control changes, sometimes to an extreme; power goes
+    // off rarely and comes back soon.
+    if (rng.uniform() < 0.3) {
+      const int s = static_cast<int>(rng.uniform() * 12);
+      const double u = rng.uniform();
+      const float v = u < 0.15 ? 0.0f : u > 0.85 ? 1.0f : static_cast<float>(rng.uniform());
+      if (s != 11 || rng.uniform() < 0.3) forAll([&](FETCompressor& e) { (e.*kSetters[s])(v); });
+    }
+    if (engines[0].getControls().power == 0 && rng.uniform() < 0.5)
+      forAll([](FETCompressor& e) { e.setPower(1.0f); });
+    if (rng.uniform() < 0.02) forAll([](FETCompressor& e) { e.suspend(), e.resume(); });
+  }
 }
 
 // Two paired float roundings, the shape GCC 12's SLP vectoriser compiles
 // without the roundings. Kept out of line so the optimiser sees only this.
-[[gnu::noinline]] void pairedRoundings(const double* x, double gain, double* out)
-{
-    using P = fet::SinglePrecision;
-    const double y[2] = {P::round(0.7 * x[0]), P::round(0.3 * x[1])};
-    for (int c = 0; c < 2; ++c) out[c] = P::round(y[c] * gain);
+[[gnu::noinline]] void pairedRoundings(const double* x, double gain, double* out) {
+  using P = fet::SinglePrecision;
+  const double y[2] = {P::round(0.7 * x[0]), P::round(0.3 * x[1])};
+  for (int c = 0; c < 2; ++c) out[c] = P::round(y[c] * gain);
 }
 
 // Guards the compiler flags of the engine: every rounding to float must stay.
-TEST(FETCompilerCanary, PairedRoundingsToFloatSurvive)
-{
-    static volatile double input[3] = {0.1, 0.2, 4.5}; // opaque to the optimiser
-    const double x[2] = {input[0], input[1]};
-    double out[2];
-    pairedRoundings(x, input[2], out);
-    EXPECT_EQ(out[0], static_cast<float>(static_cast<float>(0.7 * x[0]) * 4.5));
-    EXPECT_EQ(out[1], static_cast<float>(static_cast<float>(0.3 * x[1]) * 4.5));
+TEST(FETCompilerCanary, PairedRoundingsToFloatSurvive) {
+  static volatile double input[3] = {0.1, 0.2, 4.5};  // opaque to the optimiser
+  const double x[2] = {input[0], input[1]};
+  double out[2];
+  pairedRoundings(x, input[2], out);
+  EXPECT_EQ(out[0], static_cast<float>(static_cast<float>(0.7 * x[0]) * 4.5));
+  EXPECT_EQ(out[1], static_cast<float>(static_cast<float>(0.3 * x[1]) * 4.5));
 }
 
 template <class T>
@@ -168,18 +182,17 @@ TYPED_TEST_SUITE(FETExactness, SampleTypes);
 // compression, each with long runs of random control changes. Settings in
 // kSetters order: attack, release, sc switch, sc hpf, ratio, threshold,
 // channel, makeup, link, blend switch, blend, power.
-TYPED_TEST(FETExactness, EveryModeAndRandomControlChanges)
-{
-    for (int i = 0; i < 24; ++i) {
-        const float channel = 0.5f * (i % 3), link = (i / 3) % 2, sc = (i / 6) % 2, blend = i / 12;
-        compareRun<TypeParam>(
-            i + 1, 25, {0.3f, 0.6f, sc, 0.4f, 0.7f, 0.2f, channel, 0.45f, link, blend, 0.35f, 1});
-    }
-    for (int seed = 100; seed < 112; ++seed)
-        compareRun<TypeParam>(seed, 250,
-                              {0.5f, 0.5f, 0, 0.5f, 0.5f, 0.625f, 0.5f, 0.375f, 1, 0, 0.75f, 1});
-    compareRun<TypeParam>(500, 150, {0, 0, 1, 1, 0, 0, 0.5f, 0.9f, 1, 1, 0.5f, 1});
-    compareRun<TypeParam>(501, 150, {0, 1, 1, 0.2f, 1, 0, 0.5f, 0.8f, 1, 1, 0.9f, 1});
+TYPED_TEST(FETExactness, EveryModeAndRandomControlChanges) {
+  for (int i = 0; i < 24; ++i) {
+    const float channel = 0.5f * (i % 3), link = (i / 3) % 2, sc = (i / 6) % 2, blend = i / 12;
+    compareRun<TypeParam>(
+        i + 1, 25, {0.3f, 0.6f, sc, 0.4f, 0.7f, 0.2f, channel, 0.45f, link, blend, 0.35f, 1});
+  }
+  for (int seed = 100; seed < 112; ++seed)
+    compareRun<TypeParam>(seed, 250,
+                          {0.5f, 0.5f, 0, 0.5f, 0.5f, 0.625f, 0.5f, 0.375f, 1, 0, 0.75f, 1});
+  compareRun<TypeParam>(500, 150, {0, 0, 1, 1, 0, 0, 0.5f, 0.9f, 1, 1, 0.5f, 1});
+  compareRun<TypeParam>(501, 150, {0, 1, 1, 0.2f, 1, 0, 0.5f, 0.8f, 1, 1, 0.9f, 1});
 }
 
-} // namespace
+}  // namespace

@@ -4,12 +4,10 @@
 
 #include "FETCompressorReference.h"
 
-void referenceAtO0(FETCompressor& engine, float** in, float** out, int frames, int stereo)
-{
-    FETCompressorReference::processReplacing(engine, in, out, frames, stereo);
+void referenceAtO0(FETCompressor& engine, float** in, float** out, int frames, int stereo) {
+  FETCompressorReference::processReplacing(engine, in, out, frames, stereo);
 }
 
-void referenceAtO0(FETCompressor& engine, double** in, double** out, int frames, int stereo)
-{
-    FETCompressorReference::processDoubleReplacing(engine, in, out, frames, stereo);
+void referenceAtO0(FETCompressor& engine, double** in, double** out, int frames, int stereo) {
+  FETCompressorReference::processDoubleReplacing(engine, in, out, frames, stereo);
 }

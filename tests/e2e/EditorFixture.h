@@ -16,7 +16,7 @@ namespace e2e {
 inline constexpr int kEditorWidth = 811, kEditorHeight = 286;
 
 class EditorFixture : public ::testing::Test {
- protected:
+protected:
   // When set, the host also runs the editor's idle from inside every audioMasterUpdateDisplay,
   // as a host refreshing its view at once would.
   static inline std::atomic<bool> idleOnUpdateDisplay{false};
@@ -53,7 +53,9 @@ class EditorFixture : public ::testing::Test {
     return plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(uintptr_t{window.id()}));
   }
   void closeEditor() { plugin.dispatch(effEditClose); }
-  void idle(int times = 1) { while (times-- > 0) plugin.dispatch(effEditIdle); }
+  void idle(int times = 1) {
+    while (times-- > 0) plugin.dispatch(effEditIdle);
+  }
   size_t childCount() { return session.children(window.id()).size(); }
   // The editor's window: the one child of the host window, 0 when there is not exactly one.
   WindowId editorWindow() {
@@ -79,7 +81,7 @@ class EditorFixture : public ::testing::Test {
   zelhost::EditorHost host{false};
   zelhost::HostWindow window;
 
- private:
+private:
   static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                             void* ptr, float opt) noexcept {
     VstIntPtr answer = zelhost::EditorHost::callback(effect, opcode, index, value, ptr, opt);

@@ -12,8 +12,8 @@ TEST_F(EditorInHostWindow, OpensAsAMappedChildOfTheReportedSizeAndHandlesRealPoi
   auto reportsItsSize = [&] {
     ERect* rect = nullptr;
     plugin.dispatch(effEditGetRect, 0, 0, &rect);
-    return rect != nullptr && rect->top == 0 && rect->left == 0 &&
-           rect->bottom == kEditorHeight && rect->right == kEditorWidth;
+    return rect != nullptr && rect->top == 0 && rect->left == 0 && rect->bottom == kEditorHeight &&
+           rect->right == kEditorWidth;
   };
   EXPECT_TRUE(reportsItsSize()) << "the size is needed before the window exists";
   ASSERT_EQ(openEditor(), 1);

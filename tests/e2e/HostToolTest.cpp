@@ -48,8 +48,9 @@ TEST(HostTool, ShowsTheEditorInAFixedSizeWindowUntilItIsClosed) {
   XSession session;
   ASSERT_TRUE(session.ok()) << session.failure();
   const std::string log = temporaryPath("window.txt");
-  std::future<int> run =
-      std::async(std::launch::async, [&] { return runHost({"-v", "--seconds", "30"}, log); });
+  std::future<int> run = std::async(std::launch::async, [&] {
+    return runHost({"-v", "--seconds", "30"}, log);
+  });
 
   WindowId window = 0;
   WindowGeometry g;
@@ -66,9 +67,9 @@ TEST(HostTool, ShowsTheEditorInAFixedSizeWindowUntilItIsClosed) {
   })) << "the editor is the window's one child and draws the panel at the host's idle calls";
 
   // Once the meter has reported, close the window as a window manager does.
-  EXPECT_TRUE(
-      within(10000, [&] { return readFile(log).find("gain reduction ") != std::string::npos; }))
-      << readFile(log);
+  EXPECT_TRUE(within(10000, [&] {
+    return readFile(log).find("gain reduction ") != std::string::npos;
+  })) << readFile(log);
   session.requestClose(window);
   ASSERT_EQ(run.wait_for(std::chrono::seconds(10)), std::future_status::ready)
       << "zel-host did not end after its window was closed";
@@ -80,10 +81,17 @@ TEST(HostTool, ShowsTheEditorInAFixedSizeWindowUntilItIsClosed) {
 TEST(HostTool, RunsEndWithTheirExitCodesAndOutcome) {
   const std::string png = temporaryPath("panel.png"), failedPng = temporaryPath("failed.png");
   const std::string log = temporaryPath("run.txt");
-  struct Case { std::vector<std::string> args; bool withDisplay; int code; std::string message; };
+  struct Case {
+    std::vector<std::string> args;
+    bool withDisplay;
+    int code;
+    std::string message;
+  };
   const Case cases[] = {
       {{"--seconds", "2.2", "-v", "--set", "Threshold=-30"}, true, 0, "gain reduction "},
-      {{"--screenshot", png, "--preset", "2", "--set", "Ratio=8:1"}, false, 0,
+      {{"--screenshot", png, "--preset", "2", "--set", "Ratio=8:1"},
+       false,
+       0,
        "wrote " + png + " (811 x 286)"},
       {{"--bogus"}, true, 2, "unknown option \"--bogus\""},
       {{"--seconds", "0"}, true, 2, "--seconds takes"},

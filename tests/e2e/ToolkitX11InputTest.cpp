@@ -21,12 +21,17 @@ constexpr int kFrameWidth = 200, kFrameHeight = 150;
 constexpr uint32_t kProbeRgb = 0xC8285A;
 
 enum Kind { down, up, moved, wheel, key, kinds };
-struct Event { CPoint where; CButtonState buttons = 0; float distance = 0; CKeyCode keyCode{}; };
+struct Event {
+  CPoint where;
+  CButtonState buttons = 0;
+  float distance = 0;
+  CKeyCode keyCode{};
+};
 
 using Buttons = const CButtonState&;
 
 class ProbeView : public CView {
- public:
+public:
   explicit ProbeView(const CRect& r) : CView(r) { setWantsFocus(true); }
   void draw(CDrawContext* context) override {
     ++draws;
@@ -51,7 +56,7 @@ class ProbeView : public CView {
 };
 
 class ToolkitX11Input : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     ASSERT_TRUE(session.ok()) << session.failure();
     std::string error;

@@ -73,7 +73,10 @@ bool XSession::geometry(WindowId window, WindowGeometry& g) {
   long supplied = 0;
   const bool hinted = XGetWMNormalHints(display_, window, &hints, &supplied) != 0 &&
                       (hints.flags & PMinSize) != 0 && (hints.flags & PMaxSize) != 0;
-  g = {attributes.x, attributes.y, attributes.width, attributes.height,
+  g = {attributes.x,
+       attributes.y,
+       attributes.width,
+       attributes.height,
        attributes.map_state == IsViewable,
        hinted && hints.min_width == attributes.width && hints.max_width == attributes.width &&
            hints.min_height == attributes.height && hints.max_height == attributes.height};

@@ -38,7 +38,7 @@ struct WindowGeometry {
 // at windows that may be gone), errors of any other display escaped the code that caused them
 // and fail the test when the session ends.
 class XSession {
- public:
+public:
   XSession();
   ~XSession();
   XSession(const XSession&) = delete;
@@ -50,7 +50,7 @@ class XSession {
 
   std::vector<WindowId> children(WindowId window);
   bool geometry(WindowId window, WindowGeometry& geometry);  // false when it does not exist
-  WindowId findTopLevel(const std::string& title);  // 0 when none
+  WindowId findTopLevel(const std::string& title);           // 0 when none
   bool grab(WindowId window, WindowImage& image);
   // Asks a window's owner to close it, as a window manager's close button does.
   void requestClose(WindowId window);
@@ -62,7 +62,7 @@ class XSession {
   void click(unsigned int number) { button(number, true), button(number, false); }
   void key(unsigned long keysym, bool down);
 
- private:
+private:
   _XDisplay* display_ = nullptr;
   std::string failure_;
 };

@@ -63,8 +63,8 @@ protected:
     effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     delete effect;
   }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f) {
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) {
     return effect->dispatcher(opcode, index, value, ptr, opt);
   }
   void* window() { return reinterpret_cast<void*>(static_cast<uintptr_t>(0x1234)); }

@@ -19,8 +19,7 @@ uint32_t swap32(uint32_t v) {
 // Builds an old-format chunk: 32-byte head, then presets of a name and `floats` values.
 class OldChunk {
 public:
-  OldChunk(int count, int selected, int floats, bool swapped)
-      : floats_(floats), swapped_(swapped) {
+  OldChunk(int count, int selected, int floats, bool swapped) : floats_(floats), swapped_(swapped) {
     bytes.assign(32 + static_cast<size_t>(count) * (24 + 4 * floats), 0);
     put(0, 0x01000000);
     putRaw(4, swapped ? swap32(0x4B765264) : 0x4B765264);
@@ -58,8 +57,7 @@ protected:
     EXPECT_NE(mem, MAP_FAILED);
     std::memcpy(mem, chunk.data(), chunk.size());
     mprotect(mem, length, PROT_READ);
-    VstIntPtr result =
-        host.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(chunk.size()), mem);
+    VstIntPtr result = host.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(chunk.size()), mem);
     munmap(mem, length);
     return result;
   }

@@ -4,8 +4,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <thread>
 #include <vector>
 

@@ -79,16 +79,15 @@ TEST_F(EntryPoint, FixedAnswers) {
 
   VstSpeakerArrangement* in = reinterpret_cast<VstSpeakerArrangement*>(1);
   VstSpeakerArrangement* out = reinterpret_cast<VstSpeakerArrangement*>(1);
-  EXPECT_EQ(host.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out),
-            0);
+  EXPECT_EQ(host.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 0);
   EXPECT_EQ(in, nullptr);
   EXPECT_EQ(out, nullptr);
 }
 
 TEST_F(EntryPoint, UnhandledAndClosedEditorOpcodesAnswerZero) {
   // Editor opcodes answer 0 while the editor is closed (open needs a window).
-  const VstInt32 quiet[] = {9,  14, 15, 16, 17, 18, 19, 20, 21, 27, 28, 30, 31, 32, 36, 37,
-                            38, 39, 40, 41, 43, 46, 50, 52, 53, 54, 55, 57, 59, 60, 62, 64,
+  const VstInt32 quiet[] = {9,  14, 15, 16, 17, 18, 19, 20, 21, 27, 28, 30, 31, 32, 36,  37,
+                            38, 39, 40, 41, 43, 46, 50, 52, 53, 54, 55, 57, 59, 60, 62,  64,
                             65, 66, 67, 68, 70, 71, 72, 74, 75, 76, 77, 78, 79, 80, 500, -1};
   for (VstInt32 opcode : quiet) {
     char buffer[512] = {};
@@ -112,9 +111,9 @@ TEST_F(EntryPoint, CloseDestroysTheEffect) {
 }
 
 TEST_F(EntryPoint, ParameterNamesLabelsAndAutomation) {
-  const char* names[] = {"Power",   "Attack",  "Release", "-",      "ScHpfSt", "ScHpf",
-                         "Ratio",   "-",       "Threshold", "Channel", "Makeup", "Link",
-                         "BlndSt",  "Blend",   "-",       "-"};
+  const char* names[] = {"Power",  "Attack", "Release",   "-",       "ScHpfSt", "ScHpf",
+                         "Ratio",  "-",      "Threshold", "Channel", "Makeup",  "Link",
+                         "BlndSt", "Blend",  "-",         "-"};
   for (int i = 0; i < 16; ++i) {
     EXPECT_EQ(host.paramName(i), names[i]);
     char label[64];
@@ -131,8 +130,8 @@ TEST_F(EntryPoint, ParameterNamesLabelsAndAutomation) {
 }
 
 TEST_F(EntryPoint, DefaultPresetDisplays) {
-  const char* expected[] = {"In",  "1.0", "100", " ",      "Off", "100", "4.0:1", " ",
-                            "-6.0", "OO", "6.0", "Linked", "Off", "75.0", " ",   " "};
+  const char* expected[] = {"In",   "1.0", "100", " ",      "Off", "100",  "4.0:1", " ",
+                            "-6.0", "OO",  "6.0", "Linked", "Off", "75.0", " ",     " "};
   for (int i = 0; i < 16; ++i) EXPECT_EQ(host.paramDisplay(i), expected[i]) << "parameter " << i;
   EXPECT_FLOAT_EQ(host.effect->getParameter(host.effect, 13), 0.75f);
   EXPECT_FLOAT_EQ(host.effect->getParameter(host.effect, 14), 0.5f);
@@ -153,13 +152,12 @@ TEST_F(EntryPoint, SetParameterClampsAndDisplaysFollow) {
     int index;
     float value;
     const char* text;
-  } cases[] = {{9, 0.24f, "L"},     {9, 0.26f, "OO"},      {9, 0.75f, "R"},
-               {6, 0.5f, "4.0:1"},  {8, 0.5f, "-12.0"},    {10, 0.25f, "0.0"},
-               {2, 1.0f, "1000"},   {1, 0.0f, "0.1"},      {1, 1.0f, "10.0"},
-               {5, 0.0f, "10"},     {13, 0.333f, "33.3"},  {0, 0.49f, "Out"},
-               {0, 0.5f, "In"},     {11, 0.2f, "Unlnkd"},  {12, 0.7f, "On"},
-               {4, 0.5f, "On"},     {4, 0.49999997f, "Off"}, {8, 0.0f, "-36.0"},
-               {10, 1.0f, "36.0"}};
+  } cases[] = {
+      {9, 0.24f, "L"},         {9, 0.26f, "OO"},     {9, 0.75f, "R"},      {6, 0.5f, "4.0:1"},
+      {8, 0.5f, "-12.0"},      {10, 0.25f, "0.0"},   {2, 1.0f, "1000"},    {1, 0.0f, "0.1"},
+      {1, 1.0f, "10.0"},       {5, 0.0f, "10"},      {13, 0.333f, "33.3"}, {0, 0.49f, "Out"},
+      {0, 0.5f, "In"},         {11, 0.2f, "Unlnkd"}, {12, 0.7f, "On"},     {4, 0.5f, "On"},
+      {4, 0.49999997f, "Off"}, {8, 0.0f, "-36.0"},   {10, 1.0f, "36.0"}};
   for (const Case& c : cases) {
     e->setParameter(e, c.index, c.value);
     EXPECT_EQ(host.paramDisplay(c.index), c.text) << c.index << " at " << c.value;
@@ -187,8 +185,8 @@ TEST_F(EntryPoint, DisplayOfAValueCarriedInTheBuffer) {
   EXPECT_EQ(carried(9, 1.0f), "R");
   EXPECT_EQ(host.paramDisplay(9), "L");
   EXPECT_EQ(carried(6, 0.5f), "4.0:1");
-  EXPECT_EQ(carried(1, 7.0f), "10.0");     // clamped to 1
-  EXPECT_EQ(carried(8, -1.0f), "-36.0");   // clamped to 0
+  EXPECT_EQ(carried(1, 7.0f), "10.0");    // clamped to 1
+  EXPECT_EQ(carried(8, -1.0f), "-36.0");  // clamped to 0
   EXPECT_EQ(carried(8, std::nanf("")), "-36.0");
   // The same value gives the same text both ways.
   for (int index : {1, 2, 5, 6, 8, 10, 13}) {
@@ -202,9 +200,12 @@ TEST_F(EntryPoint, ParameterProperties) {
     int index;
     VstInt32 flags;
     float step, small, large;
-  } groups[] = {{0, 5, 0.5f, 0.5f, 0.5f},           {4, 5, 0.5f, 0.5f, 0.5f},
-                {1, 4, 1.f / 16, 1.f / 96, 1.f / 24}, {13, 4, 1.f / 16, 1.f / 96, 1.f / 24},
-                {8, 4, 1.f / 48, 1.f / 192, 1.f / 48}, {10, 4, 1.f / 48, 1.f / 192, 1.f / 48},
+  } groups[] = {{0, 5, 0.5f, 0.5f, 0.5f},
+                {4, 5, 0.5f, 0.5f, 0.5f},
+                {1, 4, 1.f / 16, 1.f / 96, 1.f / 24},
+                {13, 4, 1.f / 16, 1.f / 96, 1.f / 24},
+                {8, 4, 1.f / 48, 1.f / 192, 1.f / 48},
+                {10, 4, 1.f / 48, 1.f / 192, 1.f / 48},
                 {9, 4, 1.f / 3, 1.f / 6, 1.f / 3}};
   for (const Group& g : groups) {
     VstParameterProperties p{};
@@ -253,8 +254,8 @@ TEST_F(EntryPoint, PinsSpeakersAndCanDo) {
   EXPECT_EQ(arrange(6, 6), 0);
   EXPECT_EQ(host.dispatch(effSetSpeakerArrangement, 0, 0, nullptr), 0);
 
-  for (const char* yes : {"offline", "plugAsChannelInsert", "mixDryWet", "1in1out", "1in2out",
-                          "2in2out"}) {
+  for (const char* yes :
+       {"offline", "plugAsChannelInsert", "mixDryWet", "1in1out", "1in2out", "2in2out"}) {
     char text[64] = {};
     std::strcpy(text, yes);
     EXPECT_EQ(host.dispatch(effCanDo, 0, 0, text), 1) << yes;
@@ -292,11 +293,10 @@ TEST_F(EntryPoint, ProgramNames) {
 
 TEST_F(EntryPoint, FactoryPresetsAreInPlace) {
   for (int i = 18; i < 48; ++i) EXPECT_EQ(host.programName(i), "Init");
-  const char* names[] = {"Default",     "Soft Comp",  "Density",      "Smooth Vocal",
-                         "Vocal Fast",  "Vocal Slow", "Snare Power",  "Drum Group",
-                         "Power of Blend", "N.Y. Drums", "Fast Limit", "Slow Limit",
-                         "Clean Strat", "Strong Bass", "Master Track", "Squeezer",
-                         "Destructor",  "Magnetizer"};
+  const char* names[] = {
+      "Default",     "Soft Comp",   "Density",        "Smooth Vocal", "Vocal Fast", "Vocal Slow",
+      "Snare Power", "Drum Group",  "Power of Blend", "N.Y. Drums",   "Fast Limit", "Slow Limit",
+      "Clean Strat", "Strong Bass", "Master Track",   "Squeezer",     "Destructor", "Magnetizer"};
   for (int i = 0; i < 18; ++i) EXPECT_EQ(host.programName(i), names[i]);
 }
 

@@ -51,7 +51,6 @@ protected:
   PluginHost host;
 };
 
-
 TEST_F(Processing, CompressesAndReportsGainReduction) {
   Stereo in(512), out(512);
   double minGain = 1.0;

@@ -63,7 +63,7 @@ TEST(ValueText, ReadOutProcedures) {
   const struct {
     float value;
     const char* text;
-  } fract[] = {{-0.04f, "0.0"}, {0.04f, "0.0"}, {0.05f, "+0.1"}, {-0.05f, "-0.1"},
+  } fract[] = {{-0.04f, "0.0"}, {0.04f, "0.0"},    {0.05f, "+0.1"}, {-0.05f, "-0.1"},
                {3.5f, "+3.5"},  {-12.0f, "-12.0"}, {36.0f, "+36.0"}};
   for (const auto& c : fract) {
     fract1StringConvert(c.value, text, nullptr);

@@ -13,7 +13,7 @@ using namespace zelrender;
 namespace {
 
 class Host : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     ASSERT_TRUE(host_.load(zelrendertest::pluginPath()).ok());
     ASSERT_TRUE(host_.open(44100.0, 256, true).ok());

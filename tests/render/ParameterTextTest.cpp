@@ -62,14 +62,12 @@ TEST(ParameterText, AcceptsDisplayUnitsLabelsAndNormalisedForms) {
 
 TEST(ParameterText, RejectsWhatIsOutOfRangeOrNotAValue) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Threshold", "20"},     {"Threshold", "12.5"},  {"Threshold", "-37"},
-      {"Ratio", "17"},         {"Ratio", "0.5:1"},     {"Attack", "0.05 ms"},
-      {"Attack", "20"},        {"Makeup", "nan"},      {"Makeup", "inf"},
-      {"Makeup", "-inf"},      {"Blend", ""},          {"Blend", "abc"},
-      {"Blend", "50 parsecs"}, {"Blend", "1e3"},       {"Blend", "--5"},
-      {"Blend", "@1.5"},       {"Blend", "@-0.1"},     {"Blend", "@"},
-      {"Channel", "M"},        {"Channel", "2"},       {"Link", "maybe"},
-      {"Power", "2"},          {"Something", "1.5"},   {"Something", "On"},
+      {"Threshold", "20"},     {"Threshold", "12.5"}, {"Threshold", "-37"}, {"Ratio", "17"},
+      {"Ratio", "0.5:1"},      {"Attack", "0.05 ms"}, {"Attack", "20"},     {"Makeup", "nan"},
+      {"Makeup", "inf"},       {"Makeup", "-inf"},    {"Blend", ""},        {"Blend", "abc"},
+      {"Blend", "50 parsecs"}, {"Blend", "1e3"},      {"Blend", "--5"},     {"Blend", "@1.5"},
+      {"Blend", "@-0.1"},      {"Blend", "@"},        {"Channel", "M"},     {"Channel", "2"},
+      {"Link", "maybe"},       {"Power", "2"},        {"Something", "1.5"}, {"Something", "On"},
   };
   for (const auto& [name, text] : cases) {
     ValueRequest request;

@@ -20,7 +20,7 @@ constexpr double kInputSeconds = 3.0;
 constexpr int kWav24 = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
 
 class RenderCli : public ::testing::Test {
- protected:
+protected:
   static void SetUpTestSuite() {
     inputs_ = std::make_unique<ScratchDir>();
     writeBurstFile(stereoInput(), 2, kInputRate, kWav24, kInputSeconds);
@@ -85,8 +85,8 @@ TEST_F(RenderCli, StereoFileKeepsShapeAndLosesCrest) {
 // One input buffer puts the plug-in in its mono mode, which compresses only the left lane:
 // both channels of the result must carry the compressed signal.
 TEST_F(RenderCli, MonoInputComesOutCompressedOnBothChannels) {
-  RunResult r = render({"--preset", "Fast Limit", monoInput(), "-o", out("mono-out.wav"),
-                        "--format", "float"});
+  RunResult r = render(
+      {"--preset", "Fast Limit", monoInput(), "-o", out("mono-out.wav"), "--format", "float"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   AudioData result = readAudio(out("mono-out.wav"));
   ASSERT_EQ(result.info.channels, 2);

@@ -29,8 +29,8 @@ std::string slurp(const std::string& path) {
 
 ScratchDir::ScratchDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/zel-render-test-XXXXXX";
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/zel-render-test-XXXXXX";
   char* made = mkdtemp(pattern.data());
   if (made == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = made;

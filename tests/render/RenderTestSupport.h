@@ -10,7 +10,7 @@ namespace zelrendertest {
 
 // A fresh directory under $TMPDIR (or /tmp), removed with everything in it.
 class ScratchDir {
- public:
+public:
   ScratchDir();
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
@@ -20,7 +20,7 @@ class ScratchDir {
   // Names of the entries in the directory, hidden ones included.
   std::vector<std::string> entries() const;
 
- private:
+private:
   std::string path_;
 };
 

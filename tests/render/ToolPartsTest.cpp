@@ -62,7 +62,7 @@ TEST(DemoSignal, LoudStereoAndRepeatable) {
 
 TEST(CommandLine, ReadsOptionsInBothFormsAndFileNames) {
   const char* argv[] = {"zel-render", "--block=256", "--preset", "Smooth Vocal", "--set",
-                        "Ratio=@0.5", "--double", "in.wav", "out.flac"};
+                        "Ratio=@0.5", "--double",    "in.wav",   "out.flac"};
   RenderOptions o;
   ASSERT_TRUE(parseCommandLine(9, argv, o).ok());
   EXPECT_EQ(o.blockSize, 256);

@@ -36,7 +36,8 @@ TEST(Control, BounceValueClampsIncludingNaN) {
   auto* c = new CControl(CRect(0, 0, 10, 10));
   c->setMin(-0.1f);
   c->setMax(1.2f);
-  const std::pair<float, float> cases[] = {{2.f, 1.2f}, {-1.f, -0.1f}, {std::nanf(""), -0.1f}, {0.3f, 0.3f}};
+  const std::pair<float, float> cases[] = {
+      {2.f, 1.2f}, {-1.f, -0.1f}, {std::nanf(""), -0.1f}, {0.3f, 0.3f}};
   for (auto [in, out] : cases) {
     c->setValue(in);
     c->bounceValue();
@@ -53,8 +54,9 @@ TEST_F(ControlFrameTest, CheckDefaultValueNeedsLeftClickWithExactlyCommand) {
   auto* c = add(new CControl(CRect(0, 0, 10, 10), &listener, 7));
   c->setDefaultValue(0.75f);
   c->setValue(0.1f);
-  for (CButtonState refused : {CButtonState(kLButton), kLButton | kCommand | kShift, kRButton | kCommand,
-                               kLButton | kCommand | kDoubleClick, kLButton | kRButton | kCommand})
+  for (CButtonState refused :
+       {CButtonState(kLButton), kLButton | kCommand | kShift, kRButton | kCommand,
+        kLButton | kCommand | kDoubleClick, kLButton | kRButton | kCommand})
     EXPECT_FALSE(c->checkDefaultValue(refused)) << refused;
   EXPECT_EQ(c->getValue(), 0.1f);
   EXPECT_TRUE(listener.values.empty());
@@ -63,13 +65,14 @@ TEST_F(ControlFrameTest, CheckDefaultValueNeedsLeftClickWithExactlyCommand) {
   EXPECT_EQ(c->getValue(), 0.75f);
   EXPECT_EQ(listener.values, std::vector<float>{0.75f});
   EXPECT_EQ(editor.events, (Events{"begin 7", "end 7"}));
-  EXPECT_TRUE(c->checkDefaultValue(kLButton | kCommand)) << "already at default: still a reset click";
+  EXPECT_TRUE(c->checkDefaultValue(kLButton | kCommand))
+      << "already at default: still a reset click";
   EXPECT_EQ(listener.values.size(), 1u);
 }
 
 // Stands in for a value that another thread stores while the control is being drawn.
 class ValueChangedDuringDraw : public CControl {
- public:
+public:
   using CControl::CControl;
   void draw(CDrawContext*) override {
     if (++draws == 1) setValue(0.9f);
@@ -195,7 +198,8 @@ TEST_F(ControlFrameTest, SplashScreenShowsItsPictureUntilClicked) {
   openFrame(100, 80);
   CBitmap* picture = makeFilmStrip(100, 80, 1);  // grey 10
   auto* under = add(new SolidView(CRect(0, 0, 100, 80), CColor(200, 0, 0)));
-  auto* splash = add(new CSplashScreen(CRect(10, 10, 20, 20), nullptr, 19, picture, CRect(0, 0, 100, 80)));
+  auto* splash =
+      add(new CSplashScreen(CRect(10, 10, 20, 20), nullptr, 19, picture, CRect(0, 0, 100, 80)));
   picture->forget();
   screen->click(CPoint(15, 15), kRButton);
   EXPECT_EQ(frame->getModalView(), nullptr) << "right click does nothing";

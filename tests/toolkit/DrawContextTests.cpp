@@ -54,7 +54,8 @@ TEST(DrawContext, TextIsDrawnInFontColourCentredAndCutToItsRectangle) {
   canvas.context->setFont(kNormalFont);
   canvas.context->setFontColor(kBlue);
   // Starts with Latin-1, not UTF-8: drawn as Latin-1 instead of putting cairo in error.
-  canvas.context->drawString("\xE9t\xE9MMMMMMMMMMMMMMMMMMMMMMMM", CRect(40, 40, 60, 60), kCenterText, false);
+  canvas.context->drawString("\xE9t\xE9MMMMMMMMMMMMMMMMMMMMMMMM", CRect(40, 40, 60, 60),
+                             kCenterText, false);
   int left = 0, right = 0, outside = 0;
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 100; ++x) {
@@ -94,7 +95,8 @@ TEST(Bitmap, DecodesPngBytesAndRejectsGarbage) {
   std::vector<unsigned char> png((std::istreambuf_iterator<char>(in)), {});
   std::remove(path.c_str());
 
-  IPlatformBitmap* image = IPlatformBitmap::createFromMemory(png.data(), static_cast<uint32_t>(png.size()));
+  IPlatformBitmap* image =
+      IPlatformBitmap::createFromMemory(png.data(), static_cast<uint32_t>(png.size()));
   ASSERT_NE(image, nullptr);
   CBitmap bitmapOnStack(image);  // never forgotten: only for the checks below
   image->forget();

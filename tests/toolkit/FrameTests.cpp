@@ -6,7 +6,7 @@ namespace {
 const CColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0, 255, 0);
 
 class FrameTest : public OffscreenTest {
- protected:
+protected:
   void SetUp() override {
     OffscreenTest::SetUp();
     openFrame();
@@ -138,7 +138,7 @@ TEST_F(FrameTest, PressedViewKeepsTheMouseHoverEntersAndExitsWheelGoesToTopmostV
 
 // A modal view that removes and releases itself when clicked, as a splash picture does.
 class SelfClosingView : public CView {
- public:
+public:
   using CView::CView;
   CMouseEventResult onMouseDown(CPoint&, const CButtonState&) override {
     getFrame()->setModalView(nullptr);

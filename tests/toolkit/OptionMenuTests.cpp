@@ -8,7 +8,7 @@
 namespace {
 
 class OptionMenuTest : public OffscreenTest {
- protected:
+protected:
   void SetUp() override {
     OffscreenTest::SetUp();
     openFrame(811, 286);
@@ -46,7 +46,8 @@ TEST_F(OptionMenuTest, ListLiesInColumnsInsideTheFrameAndIsDrawnWithTheCurrentEn
   CRect list = popup->getListRect();
   EXPECT_TRUE(CRect(0, 0, 811, 286).rectInside(list));
   EXPECT_LE(list.bottom, 269) << "no room below the menu: opens above it";
-  CRect first = popup->getEntryRect(0), ninth = popup->getEntryRect(8), eighth = popup->getEntryRect(7);
+  CRect first = popup->getEntryRect(0), ninth = popup->getEntryRect(8),
+        eighth = popup->getEntryRect(7);
   EXPECT_EQ(ninth.top, first.top) << "entry 8 starts the second column";
   EXPECT_GT(ninth.left, first.left);
   EXPECT_GT(eighth.top, first.top);
@@ -54,11 +55,13 @@ TEST_F(OptionMenuTest, ListLiesInColumnsInsideTheFrameAndIsDrawnWithTheCurrentEn
   EXPECT_EQ(popup->entryAt(CPoint(list.left - 5, list.top)), -1);
 
   frame->idle();
-  EXPECT_EQ(pixel(static_cast<int>(list.left), static_cast<int>(list.top)), grey(80)) << "list drawn";
+  EXPECT_EQ(pixel(static_cast<int>(list.left), static_cast<int>(list.top)), grey(80))
+      << "list drawn";
   CRect current = popup->getEntryRect(5);
   int dark = 0;
   for (int x = static_cast<int>(current.left); x < current.left + current.getHeight(); ++x)
-    for (int y = static_cast<int>(current.top); y < current.bottom; ++y) dark += pixel(x, y).red < 128;
+    for (int y = static_cast<int>(current.top); y < current.bottom; ++y)
+      dark += pixel(x, y).red < 128;
   EXPECT_GT(dark, 0) << "tick mark";
 }
 

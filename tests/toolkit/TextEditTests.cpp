@@ -8,7 +8,7 @@
 namespace {
 
 class TextEditTest : public OffscreenTest {
- protected:
+protected:
   void SetUp() override {
     OffscreenTest::SetUp();
     openFrame(200, 60);
@@ -71,12 +71,13 @@ TEST_F(TextEditTest, CaretKeysAndDeletion) {
   copy.modifier = kKeyModCommand;
   EXPECT_EQ(screen->keyDown(copy), kKeyHandled) << "swallowed while editing";
   keys({kVKeyHome, kVKeyBack, kVKeyEnd, kVKeyDelete});  // deleting at the ends
-  EXPECT_EQ(edit->getEditText(), "e Xaul") << "neither Command shortcuts nor deletes at the ends change it";
+  EXPECT_EQ(edit->getEditText(), "e Xaul")
+      << "neither Command shortcuts nor deletes at the ends change it";
 }
 
 TEST_F(TextEditTest, ListenerMaySetTheTextWhileBeingToldAndLengthIsLimited) {
   class Trimmer : public CControlListener {
-   public:
+  public:
     void valueChanged(CControl* c) override {
       auto* e = static_cast<CTextEdit*>(c);
       e->setText(std::string(e->getText()).substr(0, 3).c_str());
@@ -120,9 +121,9 @@ TEST(TextUtf8, InvalidBytesAreReadAsLatin1) {
       {"abc", "abc"},
       {"\xC3\xA9", "\xC3\xA9"},
       {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},
-      {"ab\xC3", "ab\xC3\x83"},                          // sequence cut at the end
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},      // surrogates are not UTF-8
-      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                  // overlong
+      {"ab\xC3", "ab\xC3\x83"},                      // sequence cut at the end
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},  // surrogates are not UTF-8
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},              // overlong
       {nullptr, ""}};
   for (const auto& [in, out] : cases) EXPECT_EQ(toValidUtf8(in), out) << (in ? in : "null");
   EXPECT_EQ(encodeUtf8(0x110000), "\xEF\xBF\xBD");

@@ -19,7 +19,7 @@ using Events = std::vector<std::string>;
 
 // Records the gestures the controls report.
 class RecordingEditor : public VSTGUIEditorInterface {
- public:
+public:
   void beginEdit(int32_t index) override { events.push_back("begin " + std::to_string(index)); }
   void endEdit(int32_t index) override { events.push_back("end " + std::to_string(index)); }
   void doIdleStuff() override {}
@@ -27,14 +27,14 @@ class RecordingEditor : public VSTGUIEditorInterface {
 };
 
 class RecordingListener : public CControlListener {
- public:
+public:
   void valueChanged(CControl* control) override { values.push_back(control->getValue()); }
   std::vector<float> values;
 };
 
 // A view that fills its rectangle with one colour and counts its draws and events.
 class SolidView : public CView {
- public:
+public:
   SolidView(const CRect& r, const CColor& c, int* destroyed = nullptr)
       : CView(r), color(c), destroyedFlag(destroyed) {}
   ~SolidView() override {
@@ -70,7 +70,7 @@ class SolidView : public CView {
   int32_t lastKey = 0;
   CMouseEventResult downResult = kMouseEventHandled;
 
- private:
+private:
   static CMouseEventResult count(int& n) {
     ++n;
     return kMouseEventHandled;
@@ -90,7 +90,7 @@ inline CKeyCode virtualKey(uint8_t virt) {
 
 // Every test runs on the offscreen platform with a fresh frame.
 class OffscreenTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { setPlatformFrameFactory(createOffscreenPlatformFrame); }
   void TearDown() override {
     if (frame) frame->close();

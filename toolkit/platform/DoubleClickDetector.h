@@ -8,7 +8,7 @@
 #include "CPoint.h"
 
 class DoubleClickDetector {
- public:
+public:
   static constexpr uint32_t kMaxIntervalMs = 400;
   static constexpr CCoord kMaxDistance = 4;
 
@@ -17,7 +17,7 @@ class DoubleClickDetector {
   // Forgets the last press (a third press then starts a new pair).
   void reset() { havePress = false; }
 
- private:
+private:
   CPoint lastWhere;
   CButtonState lastButton = 0;
   uint32_t lastTime = 0;

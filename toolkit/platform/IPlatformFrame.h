@@ -12,7 +12,7 @@ class CDrawContext;
 // Receives the platform window's events; implemented by CFrame. Coordinates are frame
 // coordinates, buttons CButton bits (double clicks already marked).
 class IPlatformFrameOwner {
- public:
+public:
   virtual ~IPlatformFrameOwner() = default;
   // Part of the window needs its picture again (expose).
   virtual void platformDrawRect(const CRect& rect) = 0;
@@ -27,7 +27,7 @@ class IPlatformFrameOwner {
 };
 
 class IPlatformFrame {
- public:
+public:
   virtual ~IPlatformFrame() = default;
   // A context drawing into the frame's back buffer; what it draws is shown when it is
   // released (forget). UI thread.

@@ -13,7 +13,7 @@ inline constexpr double kFeedSampleRate = 48000.0;
 inline constexpr int kFeedBlockSize = 512;
 
 class DemoFeed {
- public:
+public:
   // Prepares the demo and the buffers; the plug-in must be resumed before processBlock.
   explicit DemoFeed(const zelrender::PluginHost& plugin);
 
@@ -24,7 +24,7 @@ class DemoFeed {
   void process(int64_t frames);
   int64_t framesProcessed() const { return processed_; }
 
- private:
+private:
   const zelrender::PluginHost& plugin_;
   std::vector<float> left_, right_;  // the demo, one channel each
   std::vector<float> inLeft_, inRight_, outLeft_, outRight_;

@@ -15,7 +15,7 @@ class HostWindow;
 // record's resvd1 field, which belongs to the host; requests that arrive before attach
 // (while the plug-in is being created) get the plain answers without any printing.
 class EditorHost {
- public:
+public:
   // Deepest nesting of editor idle calls made for audioMasterIdle; a plug-in asking again
   // from inside that idle is not answered deeper.
   static constexpr int kMaxIdleNesting = 4;
@@ -49,7 +49,7 @@ class EditorHost {
   // Deepest nesting of idle answers seen (1 when each request came from outside an idle).
   int deepestIdleNesting() const { return deepestNesting_.load(); }
 
- private:
+private:
   VstIntPtr answerIdle();
   VstIntPtr answerSizeWindow(VstInt32 width, VstIntPtr height);
   void printParameter(const char* what, VstInt32 index);

@@ -21,7 +21,7 @@ enum class HostExit : int {
 
 // Result of an operation: ok, or an exit code with a message for the user.
 class [[nodiscard]] Outcome {
- public:
+public:
   Outcome() = default;
 
   // A failure with the given exit code and message (without the "error:" prefix).
@@ -41,7 +41,7 @@ class [[nodiscard]] Outcome {
   HostExit code() const { return code_; }
   const std::string& message() const { return message_; }
 
- private:
+private:
   HostExit code_ = HostExit::ok;
   std::string message_;
 };

@@ -11,7 +11,7 @@ namespace zelhost {
 // A fixed-size top-level window on a Display connection of its own, closed by the window
 // manager's close button. Every call is made from the thread that created it.
 class HostWindow {
- public:
+public:
   using WindowId = unsigned long;
 
   HostWindow() = default;
@@ -40,7 +40,7 @@ class HostWindow {
   int height() const { return height_; }
   bool closeRequested() const { return closeRequested_; }
 
- private:
+private:
   void setFixedSize(int width, int height);
 
   _XDisplay* display_ = nullptr;

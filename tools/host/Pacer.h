@@ -6,7 +6,7 @@
 namespace zelhost {
 
 class Pacer {
- public:
+public:
   // A loop of `periodNs` nanoseconds whose first period starts now.
   explicit Pacer(int64_t periodNs);
 
@@ -19,7 +19,7 @@ class Pacer {
   // The monotonic clock in nanoseconds.
   static int64_t nowNs();
 
- private:
+private:
   int64_t period_;
   int64_t start_;
   int64_t deadline_;

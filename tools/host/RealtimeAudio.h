@@ -11,7 +11,7 @@
 namespace zelhost {
 
 class RealtimeAudio {
- public:
+public:
   // The plug-in must be resumed before start and outlive this object.
   explicit RealtimeAudio(const zelrender::PluginHost& plugin) : feed_(plugin) {}
   ~RealtimeAudio() { stop(); }
@@ -25,7 +25,7 @@ class RealtimeAudio {
   // Frames processed so far (any thread).
   int64_t framesProcessed() const { return processed_.load(std::memory_order_relaxed); }
 
- private:
+private:
   void run();
 
   DemoFeed feed_;

@@ -55,7 +55,7 @@ Outcome loadPlugin(const HostOptions& options, zelrender::PluginHost& plugin) {
 
 // The objects of one run, torn down in the order a host uses.
 class WindowSession {
- public:
+public:
   WindowSession(const HostOptions& options, std::FILE* out)
       : options_(options), out_(out), host_(options.verbose, out) {}
   ~WindowSession() { close(); }
@@ -69,7 +69,7 @@ class WindowSession {
   // plug-in and unloads it.
   void close();
 
- private:
+private:
   const HostOptions& options_;
   std::FILE* out_;
   zelrender::PluginHost plugin_;

@@ -21,7 +21,7 @@ struct AudioBuffer {
 
 // Reads an AudioBuffer from its start; the buffer must outlive the source.
 class MemorySource : public FrameSource {
- public:
+public:
   explicit MemorySource(const AudioBuffer& buffer) : buffer_(buffer) {}
   int channels() const override { return buffer_.channels; }
   double sampleRate() const override { return buffer_.sampleRate; }
@@ -29,7 +29,7 @@ class MemorySource : public FrameSource {
   int64_t read(float* interleaved, int64_t count) override;
   int64_t read(double* interleaved, int64_t count) override;
 
- private:
+private:
   template <typename Sample>
   int64_t readAs(Sample* interleaved, int64_t count);
 

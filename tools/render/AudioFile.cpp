@@ -16,11 +16,16 @@ std::string lowerExtension(const std::string& path) {
 
 std::string containerName(int format) {
   switch (format & SF_FORMAT_TYPEMASK) {
-    case SF_FORMAT_WAV: return "WAV";
-    case SF_FORMAT_WAVEX: return "WAV";
-    case SF_FORMAT_AIFF: return "AIFF";
-    case SF_FORMAT_FLAC: return "FLAC";
-    default: break;
+    case SF_FORMAT_WAV:
+      return "WAV";
+    case SF_FORMAT_WAVEX:
+      return "WAV";
+    case SF_FORMAT_AIFF:
+      return "AIFF";
+    case SF_FORMAT_FLAC:
+      return "FLAC";
+    default:
+      break;
   }
   SF_FORMAT_INFO info{};
   info.format = format & SF_FORMAT_TYPEMASK;
@@ -33,17 +38,25 @@ std::string containerName(int format) {
 std::string subtypeName(int format) {
   switch (format & SF_FORMAT_SUBMASK) {
     case SF_FORMAT_PCM_S8:
-    case SF_FORMAT_PCM_U8: return "8-bit";
-    case SF_FORMAT_PCM_16: return "16-bit";
-    case SF_FORMAT_PCM_24: return "24-bit";
-    case SF_FORMAT_PCM_32: return "32-bit";
-    case SF_FORMAT_FLOAT: return "32-bit float";
-    case SF_FORMAT_DOUBLE: return "64-bit float";
-    default: break;
+    case SF_FORMAT_PCM_U8:
+      return "8-bit";
+    case SF_FORMAT_PCM_16:
+      return "16-bit";
+    case SF_FORMAT_PCM_24:
+      return "24-bit";
+    case SF_FORMAT_PCM_32:
+      return "32-bit";
+    case SF_FORMAT_FLOAT:
+      return "32-bit float";
+    case SF_FORMAT_DOUBLE:
+      return "64-bit float";
+    default:
+      break;
   }
   SF_FORMAT_INFO info{};
   info.format = format & SF_FORMAT_SUBMASK;
-  if (sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE, &info, sizeof info) == 0 && info.name != nullptr) {
+  if (sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE, &info, sizeof info) == 0 &&
+      info.name != nullptr) {
     return info.name;
   }
   return "encoded";
@@ -110,9 +123,15 @@ Status chooseOutputFormat(const std::string& path, int inputFormat, SampleFormat
   }
   int subtype = SF_FORMAT_PCM_24;
   switch (requested) {
-    case SampleFormat::pcm16: subtype = SF_FORMAT_PCM_16; break;
-    case SampleFormat::pcm24: subtype = SF_FORMAT_PCM_24; break;
-    case SampleFormat::float32: subtype = SF_FORMAT_FLOAT; break;
+    case SampleFormat::pcm16:
+      subtype = SF_FORMAT_PCM_16;
+      break;
+    case SampleFormat::pcm24:
+      subtype = SF_FORMAT_PCM_24;
+      break;
+    case SampleFormat::float32:
+      subtype = SF_FORMAT_FLOAT;
+      break;
     case SampleFormat::keep:
       if (inputFormat != 0) subtype = inputFormat & SF_FORMAT_SUBMASK;
       break;

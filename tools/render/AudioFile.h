@@ -15,7 +15,7 @@ enum class SampleFormat { keep, pcm16, pcm24, float32 };
 
 // An input file opened for reading.
 class AudioReader : public FrameSource {
- public:
+public:
   AudioReader() = default;
   ~AudioReader() override;
   AudioReader(const AudioReader&) = delete;
@@ -33,7 +33,7 @@ class AudioReader : public FrameSource {
   int64_t read(float* interleaved, int64_t count) override;
   int64_t read(double* interleaved, int64_t count) override;
 
- private:
+private:
   SNDFILE* file_ = nullptr;
   SF_INFO info_{};
 };

@@ -50,8 +50,9 @@ void report(const char* label, std::vector<double> nsPerFrame) {
   double best = nsPerFrame.front();
   double median = nsPerFrame[nsPerFrame.size() / 2];
   double frameBudgetNs = 1e9 / kReferenceRate;
-  std::printf("%s precision: %.1f ns per stereo frame (median; best %.1f), %.0fx real time at 48 kHz\n",
-              label, median, best, median > 0 ? frameBudgetNs / median : 0.0);
+  std::printf(
+      "%s precision: %.1f ns per stereo frame (median; best %.1f), %.0fx real time at 48 kHz\n",
+      label, median, best, median > 0 ? frameBudgetNs / median : 0.0);
 }
 
 }  // namespace

@@ -83,13 +83,14 @@ Status renderAs(PluginHost& host, FrameSource& source, FrameSink* sink,
   for (;;) {
     int64_t n = source.read(interleavedIn.data(), blockSize);
     if (n < 0) {
-      return Status::fail(ExitCode::input, "reading the input failed after " +
-                                               std::to_string(done) + " frames");
+      return Status::fail(ExitCode::input,
+                          "reading the input failed after " + std::to_string(done) + " frames");
     }
     if (n == 0) break;
     for (int c = 0; c < channels; ++c) {
       Sample* plane = inPlanes[static_cast<size_t>(c)].data();
-      for (int64_t i = 0; i < n; ++i) plane[i] = interleavedIn[static_cast<size_t>(i * channels + c)];
+      for (int64_t i = 0; i < n; ++i)
+        plane[i] = interleavedIn[static_cast<size_t>(i * channels + c)];
       result.input.add(c, plane, n);
     }
 
@@ -105,17 +106,19 @@ Status renderAs(PluginHost& host, FrameSource& source, FrameSink* sink,
     result.output.add(0, left, n);
     result.output.add(1, right, n);
     if (result.output.nonFiniteSamples() > 0) {
-      return Status::fail(ExitCode::processing,
-                          "the plug-in produced samples that are not finite numbers in the block at "
-                          "frame " + std::to_string(done));
+      return Status::fail(
+          ExitCode::processing,
+          "the plug-in produced samples that are not finite numbers in the block at "
+          "frame " +
+              std::to_string(done));
     }
     for (int64_t i = 0; i < n; ++i) {
       interleavedOut[static_cast<size_t>(2 * i)] = left[i];
       interleavedOut[static_cast<size_t>(2 * i + 1)] = right[i];
     }
     if (sink != nullptr && !sink->write(interleavedOut.data(), n)) {
-      return Status::fail(ExitCode::output, "writing the output failed after " +
-                                                std::to_string(done) + " frames");
+      return Status::fail(ExitCode::output,
+                          "writing the output failed after " + std::to_string(done) + " frames");
     }
     done += n;
     progress.update(done);

@@ -15,7 +15,7 @@ constexpr double kPeakDbfs = -1.0;
 
 // Small deterministic generator (xorshift64*), uniform in [-1, 1).
 class Noise {
- public:
+public:
   explicit Noise(uint64_t seed) : state_(seed) {}
   double next() {
     state_ ^= state_ >> 12;
@@ -25,7 +25,7 @@ class Noise {
     return static_cast<double>(bits) * (2.0 / 9007199254740992.0) - 1.0;
   }
 
- private:
+private:
   uint64_t state_;
 };
 

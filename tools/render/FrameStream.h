@@ -7,7 +7,7 @@ namespace zelrender {
 
 // A source of interleaved frames with a known length.
 class FrameSource {
- public:
+public:
   virtual ~FrameSource() = default;
   virtual int channels() const = 0;
   virtual double sampleRate() const = 0;
@@ -19,7 +19,7 @@ class FrameSource {
 
 // A destination for interleaved frames.
 class FrameSink {
- public:
+public:
   virtual ~FrameSink() = default;
   // Writes `count` frames; false on error.
   virtual bool write(const float* interleaved, int64_t count) = 0;

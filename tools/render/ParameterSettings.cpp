@@ -55,9 +55,9 @@ Status applyParameters(const PluginHost& host, const std::vector<ParameterAssign
     result.display = host.parameterDisplay(result.index);
     if (std::fabs(result.normalised - request.normalised) > 1e-6f ||
         !displayAgrees(result.name, request.normalised, result.display)) {
-      return Status::fail(ExitCode::processing,
-                          "the plug-in did not take " + result.name + "=" + assignment.value +
-                              " (it shows \"" + result.display + "\")");
+      return Status::fail(ExitCode::processing, "the plug-in did not take " + result.name + "=" +
+                                                    assignment.value + " (it shows \"" +
+                                                    result.display + "\")");
     }
     // A later assignment of the same parameter replaces the earlier one.
     for (auto it = applied.begin(); it != applied.end(); ++it) {

@@ -12,7 +12,13 @@ constexpr ParameterScale kScales[] = {
     {"Attack", ScaleKind::exponential, 0.1, 100, {{"ms", 1}, {"", 0}}, nullptr, nullptr, nullptr},
     {"Release", ScaleKind::exponential, 10, 100, {{"ms", 1}, {"", 0}}, nullptr, nullptr, nullptr},
     {"ScHpfSt", ScaleKind::switchLabels, 0, 0, {{"", 0}, {"", 0}}, "On", "Off", nullptr},
-    {"ScHpf", ScaleKind::exponential, 10, 100, {{"Hz", 1}, {"kHz", 1000}}, nullptr, nullptr,
+    {"ScHpf",
+     ScaleKind::exponential,
+     10,
+     100,
+     {{"Hz", 1}, {"kHz", 1000}},
+     nullptr,
+     nullptr,
      nullptr},
     {"Ratio", ScaleKind::exponential, 1, 16, {{":1", 1}, {"", 0}}, nullptr, nullptr, nullptr},
     {"Threshold", ScaleKind::linear, 48, -36, {{"dB", 1}, {"", 0}}, nullptr, nullptr, nullptr},
@@ -43,8 +49,8 @@ bool readNumber(std::string_view text, double& value, std::string_view& rest) {
     return false;
   }
   double parsed = 0.0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed,
-                                   std::chars_format::fixed);
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::fixed);
   if (ec != std::errc() || !std::isfinite(parsed)) return false;
   value = negative ? -parsed : parsed;
   rest = text.substr(static_cast<size_t>(end - text.data()));
@@ -92,8 +98,8 @@ Status takeAsNormalised(std::string_view name, std::string_view text, double x,
   if (x < 0.0 || x > 1.0) return outOfRange(name, text, range);
   request.normalised = static_cast<float>(x);
   request.readAsNormalised = true;
-  request.note = quoted(name, text) + " is outside " + range + "; read as normalised " +
-                 formatNumber(x);
+  request.note =
+      quoted(name, text) + " is outside " + range + "; read as normalised " + formatNumber(x);
   return {};
 }
 
@@ -116,8 +122,8 @@ Status parseNumeric(const ParameterScale& scale, std::string_view name, std::str
       }
     }
     if (!known) {
-      return Status::fail(ExitCode::value, quoted(name, text) + ": unknown unit \"" +
-                                               std::string(rest) + "\"");
+      return Status::fail(ExitCode::value,
+                          quoted(name, text) + ": unknown unit \"" + std::string(rest) + "\"");
     }
   }
   double lo = displayValueOf(scale, 0.0);
@@ -152,9 +158,9 @@ Status parseSwitch(const ParameterScale& scale, std::string_view name, std::stri
     }
     return takeAsNormalised(name, text, x, labels, request);
   }
-  return Status::fail(ExitCode::value,
-                      quoted(name, text) + " is not a setting of " + std::string(name) + " (" +
-                          labels + ", on/off, 1/0, or @0..1)");
+  return Status::fail(ExitCode::value, quoted(name, text) + " is not a setting of " +
+                                           std::string(name) + " (" + labels +
+                                           ", on/off, 1/0, or @0..1)");
 }
 
 Status parseChannel(std::string_view name, std::string_view text, ValueRequest& request) {

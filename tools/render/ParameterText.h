@@ -28,10 +28,10 @@ struct ParameterScale {
   ScaleKind kind;
   double a;
   double b;
-  UnitSuffix units[2];     // first entry is the display unit; empty text ends the list
-  const char* onLabel;     // switches
+  UnitSuffix units[2];  // first entry is the display unit; empty text ends the list
+  const char* onLabel;  // switches
   const char* offLabel;
-  const char* offAlias;    // another accepted word for off, or null
+  const char* offAlias;  // another accepted word for off, or null
 };
 
 // The scale of a parameter by its plug-in name (case-insensitive); null when unknown.

@@ -84,8 +84,8 @@ Status PluginHost::accept(AEffect* effect) {
     return Status::fail(ExitCode::plugin, "plug-in " + path_ + " cannot process audio in place");
   }
   if (effect->numInputs < 1 || effect->numOutputs < 2) {
-    std::string shape = std::to_string(effect->numInputs) + " in, " +
-                        std::to_string(effect->numOutputs) + " out";
+    std::string shape =
+        std::to_string(effect->numInputs) + " in, " + std::to_string(effect->numOutputs) + " out";
     unload();
     return Status::fail(ExitCode::plugin, "plug-in " + path_ + " has " + shape +
                                               "; at least 1 input and 2 outputs are needed");

@@ -11,7 +11,7 @@ namespace zelrender {
 // One plug-in instance in this process: library handle, effect record and run state.
 // Every call is made from the thread that created the object.
 class PluginHost {
- public:
+public:
   PluginHost() = default;
   ~PluginHost();
   PluginHost(const PluginHost&) = delete;
@@ -48,8 +48,8 @@ class PluginHost {
   bool canProcessDouble() const;
 
   // Raw dispatcher call.
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f) const;
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) const;
 
   // Parameter name, display text (trimmed) and value through the record.
   std::string parameterName(int index) const;
@@ -68,7 +68,7 @@ class PluginHost {
   void process(float** inputs, float** outputs, int frames) const;
   void process(double** inputs, double** outputs, int frames) const;
 
- private:
+private:
   // Checks a record returned by the entry point and keeps it; unloads on failure.
   Status accept(AEffect* effect);
 
@@ -81,7 +81,7 @@ class PluginHost {
 };
 
 // The host callback given to the plug-in: version 2400, everything else answered with 0.
-VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                       void* ptr, float opt) noexcept;
+VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                       float opt) noexcept;
 
 }  // namespace zelrender

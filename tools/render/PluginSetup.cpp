@@ -42,7 +42,8 @@ Status setUpPlugin(const RenderOptions& options, double sampleRate, PluginHost& 
 
   std::vector<std::string> notes;
   status = applyParameters(host, options.parameters, setup.parameters, notes);
-  for (const std::string& note : notes) std::fprintf(stderr, "zel-render: note: %s\n", note.c_str());
+  for (const std::string& note : notes)
+    std::fprintf(stderr, "zel-render: note: %s\n", note.c_str());
   return status;
 }
 

@@ -9,7 +9,7 @@ namespace zelrender {
 // Draws "[#####     ]  50%" in place on a terminal, redrawn when the percentage changes, or
 // one line per ten percent elsewhere. Disabled bars do nothing, so callers need not check.
 class ProgressBar {
- public:
+public:
   ProgressBar(int64_t total, bool enabled, std::FILE* out = stderr);
   ~ProgressBar();
   ProgressBar(const ProgressBar&) = delete;
@@ -21,7 +21,7 @@ class ProgressBar {
   // Ends the line at the last percentage shown; called by the destructor if not before.
   void finish();
 
- private:
+private:
   int64_t total_;
   bool enabled_;
   std::FILE* out_;

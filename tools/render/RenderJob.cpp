@@ -122,8 +122,8 @@ Status runRender(const RenderOptions& options) {
   settings.doublePrecision = options.doublePrecision;
   RenderResult result;
   const double seconds = static_cast<double>(source->frames()) / rate;
-  ProgressBar progress(source->frames(), options.progress ||
-                                             (isatty(STDERR_FILENO) && seconds >= kProgressMinSeconds));
+  ProgressBar progress(source->frames(), options.progress || (isatty(STDERR_FILENO) &&
+                                                              seconds >= kProgressMinSeconds));
   SummaryInfo info;
   info.input = describeInput(inputName, *source, inputFormat);
   status = renderStream(host, *source, &writer, settings, result, progress);

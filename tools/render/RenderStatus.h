@@ -19,7 +19,7 @@ enum class ExitCode : int {
 
 // Result of an operation: ok, or an exit code with a message for the user.
 class [[nodiscard]] Status {
- public:
+public:
   Status() = default;
 
   // A failure with the given exit code and message (without the "error:" prefix).
@@ -34,7 +34,7 @@ class [[nodiscard]] Status {
   ExitCode code() const { return code_; }
   const std::string& message() const { return message_; }
 
- private:
+private:
   ExitCode code_ = ExitCode::ok;
   std::string message_;
 };

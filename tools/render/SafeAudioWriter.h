@@ -13,7 +13,7 @@ namespace zelrender {
 // Writes to a temporary file in the target's directory and renames it over the target on
 // commit(). Destroyed without commit() (or interrupted by a signal) it removes the temporary.
 class SafeAudioWriter : public FrameSink {
- public:
+public:
   SafeAudioWriter() = default;
   ~SafeAudioWriter() override;
   SafeAudioWriter(const SafeAudioWriter&) = delete;
@@ -33,7 +33,7 @@ class SafeAudioWriter : public FrameSink {
 
   const std::string& path() const { return path_; }
 
- private:
+private:
   Status failure(const std::string& what, int error);
 
   SNDFILE* file_ = nullptr;

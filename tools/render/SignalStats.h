@@ -14,7 +14,7 @@ double reductionDb(double gr);
 
 // Peak, RMS, clipped and non-finite sample counts, per channel and over all channels.
 class LevelMeter {
- public:
+public:
   explicit LevelMeter(int channels = 2);
 
   // Adds `count` samples of one channel.
@@ -24,12 +24,12 @@ class LevelMeter {
   int channels() const { return static_cast<int>(channels_.size()); }
   double peak(int channel) const { return channels_[channel].peak; }
   double rms(int channel) const;
-  double peak() const;  // over all channels
-  double rms() const;   // over all channels
-  int64_t clippedSamples() const;   // samples beyond full scale
+  double peak() const;             // over all channels
+  double rms() const;              // over all channels
+  int64_t clippedSamples() const;  // samples beyond full scale
   int64_t nonFiniteSamples() const;
 
- private:
+private:
   struct Channel {
     double peak = 0.0;
     double sumSquares = 0.0;
@@ -45,7 +45,7 @@ class LevelMeter {
 
 // Gain reduction read from the plug-in's meter once per block, weighted by block length.
 class GainReductionMeter {
- public:
+public:
   // Adds the meter value read after a block of `frames` frames.
   void add(double gr, int64_t frames);
 
@@ -53,7 +53,7 @@ class GainReductionMeter {
   double maximumDb() const { return maximumDb_; }
   double averageDb() const;
 
- private:
+private:
   double maximumDb_ = 0.0;
   double weightedSumDb_ = 0.0;
   int64_t frames_ = 0;

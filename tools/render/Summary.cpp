@@ -30,8 +30,8 @@ std::string formatDb(double db) {
 }
 
 void printSummary(std::FILE* out, const SummaryInfo& info, const RenderResult& result) {
-  const double seconds = info.sampleRate > 0 ? static_cast<double>(result.frames) / info.sampleRate
-                                             : 0.0;
+  const double seconds =
+      info.sampleRate > 0 ? static_cast<double>(result.frames) / info.sampleRate : 0.0;
   std::fprintf(out, "input    %s\n", info.input.c_str());
   std::fprintf(out, "plug-in  %s\n", info.pluginPath.c_str());
   std::fprintf(out, "preset   %s\n", describePreset(info.setup).c_str());

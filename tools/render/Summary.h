@@ -10,7 +10,7 @@
 namespace zelrender {
 
 struct SummaryInfo {
-  std::string input;        // description of what was rendered
+  std::string input;  // description of what was rendered
   std::string pluginPath;
   PluginSetup setup;
   RenderSettings settings;

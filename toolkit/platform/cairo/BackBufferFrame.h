@@ -9,7 +9,7 @@
 #include "platform/cairo/CairoDrawContext.h"
 
 class BackBufferFrame : public IPlatformFrame, protected IDrawContextOwner {
- public:
+public:
   BackBufferFrame(IPlatformFrameOwner* owner, const CRect& rect);
   ~BackBufferFrame() override;
 
@@ -17,7 +17,7 @@ class BackBufferFrame : public IPlatformFrame, protected IDrawContextOwner {
   // The back buffer (null if it could not be made).
   CairoBitmap* getBackBuffer() const { return backBuffer; }
 
- protected:
+protected:
   // Shows the area of the back buffer (platform specific).
   virtual void present(const CRect& area) = 0;
   void drawContextReleased(const CRect& damage) override { present(damage); }

@@ -6,7 +6,7 @@
 #include "IPlatformBitmap.h"
 
 class CairoBitmap : public IPlatformBitmap {
- public:
+public:
   // Takes over the surface reference.
   explicit CairoBitmap(cairo_surface_t* surface);
   ~CairoBitmap() override;
@@ -20,6 +20,6 @@ class CairoBitmap : public IPlatformBitmap {
   // The surface behind a platform bitmap made here (null for null or another kind).
   static cairo_surface_t* surfaceOf(const IPlatformBitmap* bitmap);
 
- private:
+private:
   cairo_surface_t* surface;
 };

@@ -7,7 +7,7 @@
 
 // Told when a context drawing into its surface is released, with the area it touched.
 class IDrawContextOwner {
- public:
+public:
   virtual ~IDrawContextOwner() = default;
   virtual void drawContextReleased(const CRect& damage) = 0;
 };

@@ -9,7 +9,7 @@
 namespace {
 
 class OffscreenFrame : public BackBufferFrame, public OffscreenPlatformFrame {
- public:
+public:
   OffscreenFrame(IPlatformFrameOwner* frameOwner, const CRect& rect)
       : BackBufferFrame(frameOwner, rect) {}
 
@@ -58,14 +58,16 @@ class OffscreenFrame : public BackBufferFrame, public OffscreenPlatformFrame {
   bool getPixel(int32_t x, int32_t y, CColor& color) const override {
     return backBuffer && backBuffer->getPixel(x, y, color);
   }
-  bool writePNG(const char* path) const override { return backBuffer && backBuffer->writePNG(path); }
+  bool writePNG(const char* path) const override {
+    return backBuffer && backBuffer->writePNG(path);
+  }
   bool hasKeyboardFocus() const override { return keyboardFocus; }
   int32_t getPresentCount() const override { return presents; }
 
- protected:
+protected:
   void present(const CRect&) override { ++presents; }
 
- private:
+private:
   DoubleClickDetector doubleClicks;
   int32_t presents = 0;
   bool keyboardFocus = false;

@@ -10,7 +10,7 @@
 class CFrame;
 
 class OffscreenPlatformFrame {
- public:
+public:
   virtual ~OffscreenPlatformFrame() = default;
   // The offscreen platform of frame (null when it has another one).
   static OffscreenPlatformFrame* of(const CFrame* frame);

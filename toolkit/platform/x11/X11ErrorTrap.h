@@ -6,7 +6,7 @@
 #include <X11/Xlib.h>
 
 class X11ErrorTrap {
- public:
+public:
   explicit X11ErrorTrap(Display* display);
   ~X11ErrorTrap();
   X11ErrorTrap(const X11ErrorTrap&) = delete;
@@ -19,7 +19,7 @@ class X11ErrorTrap {
   XID failedResource() const { return resource; }
   void clear() { errorSeen = false; }
 
- private:
+private:
   static int handler(Display* display, XErrorEvent* event);
 
   Display* display;

@@ -1,8 +1,8 @@
 #include "platform/x11/X11PlatformFrame.h"
 
-#include <cairo-xlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <cairo-xlib.h>
 
 #include <cmath>
 #include <cstdint>
@@ -14,12 +14,12 @@
 
 namespace {
 
-constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask | EnterWindowMask | LeaveWindowMask | KeyPressMask |
-                            KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            EnterWindowMask | LeaveWindowMask | KeyPressMask | KeyReleaseMask |
+                            FocusChangeMask | StructureNotifyMask;
 
 class X11Frame : public BackBufferFrame {
- public:
+public:
   X11Frame(IPlatformFrameOwner* frameOwner, const CRect& rect, void* parent);
   ~X11Frame() override;
 
@@ -27,10 +27,10 @@ class X11Frame : public BackBufferFrame {
   void processEvents() override;
   void takeKeyboardFocus() override;
 
- protected:
+protected:
   void present(const CRect& area) override;
 
- private:
+private:
   void dispatch(XEvent& event, CRect& exposed);
   void noteErrors(const X11ErrorTrap& trap);
   CKeyCode keyCodeOf(XKeyEvent& event);
@@ -78,7 +78,8 @@ X11Frame::X11Frame(IPlatformFrameOwner* frameOwner, const CRect& rect, void* par
     return;
   }
   windowAlive = true;
-  windowSurface = cairo_xlib_surface_create(display, window, parentAttributes.visual, width, height);
+  windowSurface =
+      cairo_xlib_surface_create(display, window, parentAttributes.visual, width, height);
   if (cairo_surface_status(windowSurface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(windowSurface);
     windowSurface = nullptr;
@@ -173,7 +174,8 @@ void X11Frame::dispatch(XEvent& event, CRect& exposed) {
       CButtonState bit = x11ButtonToBit(event.xbutton.button);
       if (!bit) break;
       owner->platformOnMouseDown(
-          where, doubleClicks.onPress(where, bit | modifiers, static_cast<uint32_t>(event.xbutton.time)));
+          where,
+          doubleClicks.onPress(where, bit | modifiers, static_cast<uint32_t>(event.xbutton.time)));
       break;
     }
     case ButtonRelease: {
@@ -223,7 +225,8 @@ void X11Frame::dispatch(XEvent& event, CRect& exposed) {
 
 }  // namespace
 
-IPlatformFrame* createX11PlatformFrame(IPlatformFrameOwner* owner, const CRect& rect, void* parent) {
+IPlatformFrame* createX11PlatformFrame(IPlatformFrameOwner* owner, const CRect& rect,
+                                       void* parent) {
   auto* frame = new X11Frame(owner, rect, parent);
   if (!frame->isValid()) {
     delete frame;
