@@ -20,8 +20,9 @@ run_ctest() {
     ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"
 }
 
-step "Style"
+step "Style and layers"
 "$root/scripts/check-format.sh"
+"$root/scripts/check-layers.sh"
 
 step "Release build, warnings as errors"
 "$root/scripts/build.sh" "$builds/release" -DZEL_WERROR=ON
