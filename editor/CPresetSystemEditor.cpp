@@ -1,7 +1,6 @@
 #include "CPresetSystemEditor.h"
 
 #include "BankImage.h"
-#include "CFrame.h"
 #include "CPresetSystemEffect.h"
 
 CPresetSystemEditor::CPresetSystemEditor(CPresetSystemEffect* owner)
@@ -12,7 +11,9 @@ bool CPresetSystemEditor::open(void* window) { return AEffGUIEditor::open(window
 void CPresetSystemEditor::close() { AEffGUIEditor::close(); }
 
 void CPresetSystemEditor::idle() {
-  if (presetEffect && frame) frame->idle();
+  // Through the base, whose guard keeps the frame out of an idle the host runs from
+  // inside our own host-idle request.
+  if (presetEffect) AEffGUIEditor::idle();
 }
 
 void CPresetSystemEditor::valueChanged(CControl*) {}
@@ -32,6 +33,6 @@ void CPresetSystemEditor::byteSwapHeader(newpresetheader* header) { ::byteSwapHe
 void CPresetSystemEditor::nameChangedExternal(const char*) {}
 
 void CPresetSystemEditor::forceRefresh() {
-  if (!presetEffect) return;
-  for (VstInt32 i = 0; i < kNumPresetParams; ++i) setParameter(i, presetEffect->getParameter(i));
+  // Only marks: the editor's idle shows the values on its own thread.
+  if (presetEffect) presetEffect->getParameterChanges().markAll();
 }

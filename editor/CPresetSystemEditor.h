@@ -14,7 +14,7 @@ public:
 
   bool open(void* window) override;
   void close() override;
-  // UI thread: the frame's idle while the editor is open.
+  // UI thread: the frame's idle (events, dirty views) while the editor is open.
   void idle() override;
   // Listener for the preset bar's controls.
   void valueChanged(CControl* control) override;
@@ -24,7 +24,7 @@ public:
                     bool swapped) override;
   void byteSwapHeader(newpresetheader* header) override;
   void nameChangedExternal(const char* name) override;
-  // Pushes every parameter value of the effect to the controls.
+  // Any thread: marks every parameter and the preset as changed, for the next idle to show.
   void forceRefresh() override;
 
   CPresetSystemEffect* getPresetEffect() const { return presetEffect; }

@@ -1,5 +1,6 @@
 #include "Zel245Editor.h"
 
+#include "CPresetSystemEffect.h"
 #include "CZelBitmap.h"
 #include "MyFrame.h"
 #include "PluginBundle.h"
@@ -19,7 +20,7 @@ Zel245Editor::Zel245Editor(CPresetSystemEffect* owner) : CPresetSystemEditor(own
 Zel245Editor::~Zel245Editor() {
   close();
   // Nobody may be inside the editor while it goes.
-  if (XPlatLockMutex(editorLock, 0)) XPlatUnlockMutex(editorLock);
+  if (XPlatLockMutex(editorLock, kXPlatWaitForever)) XPlatUnlockMutex(editorLock);
   XPlatDeleteMutex(editorLock);
   if (background) background->forget();
 }
@@ -57,8 +58,21 @@ void Zel245Editor::close() {
 
 void Zel245Editor::idle() {
   CPresetSystemEditor::idle();
-  XPlatLockGuard guard(editorLock, 0);
-  if (frame) CPresetSystemEditor::idle();
+  XPlatLockGuard guard(editorLock, kXPlatWaitForever);
+  if (!frame) return;
+  showParameterChanges();
+  CPresetSystemEditor::idle();
 }
 
 void Zel245Editor::setParameter(VstInt32, float) {}
+
+void Zel245Editor::showParameterChanges() {
+  if (!presetEffect) return;
+  ParameterChanges& changes = presetEffect->getParameterChanges();
+  const uint32_t changed = changes.take();
+  for (int index = 0; index < ParameterChanges::kSlots; ++index) {
+    if (changed & (1u << index)) showParameter(index, changes.value(index));
+  }
+}
+
+void Zel245Editor::showParameter(int, float) {}

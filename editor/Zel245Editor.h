@@ -1,5 +1,6 @@
-// The plug-in's editor: an 811 x 286 bitmap panel in the host's window, with
-// its own lock around opening, closing and the open-state idle work.
+// The plug-in's editor object (named after its panel design, revision 2.45): an
+// 811 x 286 bitmap panel in the host's window, with its own lock around opening,
+// closing and the open-state idle work.
 #pragma once
 
 #include "CPresetSystemEditor.h"
@@ -18,9 +19,10 @@ public:
   bool open(void* window) override;
   // UI thread: releases the frame and every view; nothing when closed.
   void close() override;
-  // UI thread: redraws dirty views.
+  // UI thread: shows parameter changes recorded since the last idle and redraws dirty views.
   void idle() override;
-  // Any thread, inside the effect's lock: shows a parameter's new value.
+  // Any thread, inside the effect's lock. Touches no view: the effect has recorded the
+  // change, and the next idle shows it.
   void setParameter(VstInt32 index, float value) override;
   void suspend() override {}
   void resume() override {}
@@ -30,6 +32,11 @@ public:
   XPlatMutex* getEditorLock() const { return editorLock; }
 
 private:
+  // UI thread, editor lock held, editor open: moves recorded changes into the controls.
+  void showParameterChanges();
+  // UI thread: puts a parameter's value on its control and display.
+  void showParameter(int index, float value);
+
   CBitmap* background = nullptr;
   XPlatMutex* editorLock = nullptr;
 };

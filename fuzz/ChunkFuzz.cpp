@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ZelFETcomp.h"
+#include "ZelWiring.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static ZelFETcomp* effect = new ZelFETcomp(&host);
+  static ZelFETcomp* effect = createZelFETcomp(&host);
   // The first byte picks a framing so the fuzzer reaches the readers quickly.
   std::vector<unsigned char> chunk(size + 8);
   const int32_t id = 0x4B765264;

@@ -1,11 +1,12 @@
 // The plug-in's one exported symbol: the host calls it to create an instance.
 #include "ZelFETcomp.h"
+#include "ZelWiring.h"
 
 namespace {
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
   if (!audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f)) return nullptr;
-  return new ZelFETcomp(audioMaster);
+  return createZelFETcomp(audioMaster);
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include "AEffEditor.h"
 #include "FETCompressor.h"
+#include "PresetEditorLink.h"
 #include "ValueText.h"
 #include "XPlatMutex.h"
-#include "Zel245Editor.h"
 
 namespace {
 
@@ -77,7 +77,8 @@ void writePin(const char* direction, VstInt32 index, VstPinProperties* p) {
 
 }  // namespace
 
-ZelFETcomp::ZelFETcomp(audioMasterCallback master) : CPresetSystemEffect(master) {
+ZelFETcomp::ZelFETcomp(audioMasterCallback master, PresetEditorFactory makeEditor)
+    : CPresetSystemEffect(master) {
   for (auto& v : values) v.store(0.0f);
   for (auto& v : pendingValues) v.store(0.0f);
   lock = XPlatCreateMutex();
@@ -92,15 +93,14 @@ ZelFETcomp::ZelFETcomp(audioMasterCallback master) : CPresetSystemEffect(master)
   canDoubleReplacing(true);
   setUniqueID(CCONST('K', 'v', 'R', 'd'));
   setInitialDelay(0);
-  inputStereo.store(true);
   outputStereo.store(true);
 
   initPresets();
   loadDefaults();
   setPresetNo(0);
 
-  editorObject = new Zel245Editor(this);
-  setEditor(editorObject);
+  // The editor object registers itself as the effect's editor when it is made.
+  if (makeEditor) editorObject = makeEditor(this);
 
   suspend();
   resume();
@@ -121,21 +121,21 @@ ZelFETcomp::~ZelFETcomp() {
 PresetEditorLink* ZelFETcomp::presetEditor() { return editorObject; }
 
 void ZelFETcomp::suspend() {
-  XPlatLockGuard guard(lock, 0);
+  XPlatLockGuard guard(lock, kXPlatWaitForever);
   engine->suspend();
   if (editor) editor->suspend();
 }
 
 void ZelFETcomp::resume() {
   CPresetSystemEffect::resume();
-  XPlatLockGuard guard(lock, 0);
+  XPlatLockGuard guard(lock, kXPlatWaitForever);
   engine->setSampleRate(getSampleRate());
   engine->resume();
 }
 
 void ZelFETcomp::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
   if (!inputs || !outputs || !inputs[0] || !outputs[0] || sampleFrames < 1) return;
-  XPlatLockGuard guard(lock, 0);
+  XPlatLockGuard guard(lock, kXPlatWaitForever);
   applyPendingParameters();
   const int stereo =
       outputStereo.load(std::memory_order_relaxed) && inputs[1] && inputs[1] != inputs[0];
@@ -144,7 +144,7 @@ void ZelFETcomp::processReplacing(float** inputs, float** outputs, VstInt32 samp
 
 void ZelFETcomp::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) {
   if (!inputs || !outputs || !inputs[0] || !outputs[0] || sampleFrames < 1) return;
-  XPlatLockGuard guard(lock, 0);
+  XPlatLockGuard guard(lock, kXPlatWaitForever);
   applyPendingParameters();
   const int stereo =
       outputStereo.load(std::memory_order_relaxed) && inputs[1] && inputs[1] != inputs[0];
@@ -161,12 +161,15 @@ void ZelFETcomp::setParameter(VstInt32 index, float value) {
       pendingValues[index].store(v, std::memory_order_relaxed);
       pendingMask.fetch_or(1u << index, std::memory_order_acq_rel);
       if (!isPresetLoading()) CPresetSystemEffect::setParameter(index, v);
+      parameterChanges.record(index, v);
     }
     return;
   }
   applyPendingParameters();
   applyParameter(index, v);
   if (!isPresetLoading()) CPresetSystemEffect::setParameter(index, v);
+  // The editor shows the change at its next idle, on its own thread.
+  parameterChanges.record(index, v);
   if (editor) editor->setParameter(index, v);
 }
 
@@ -176,6 +179,7 @@ void ZelFETcomp::applyPendingParameters() {
     if (!(mask & 1u)) continue;
     const float v = pendingValues[index].load(std::memory_order_relaxed);
     applyParameter(index, v);
+    parameterChanges.record(index, v);
     if (editor) editor->setParameter(index, v);
   }
 }
@@ -338,11 +342,9 @@ bool ZelFETcomp::setSpeakerArrangement(VstSpeakerArrangement* in, VstSpeakerArra
   const VstInt32 numIn = in->numChannels;
   const VstInt32 numOut = out->numChannels;
   if (numIn == 1 && (numOut == 1 || numOut == 2)) {
-    inputStereo.store(false);
     outputStereo.store(numOut == 2);
     return true;
   }
-  inputStereo.store(true);
   outputStereo.store(true);
   return numIn == 2 && numOut == 2;
 }

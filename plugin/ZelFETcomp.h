@@ -6,17 +6,19 @@
 #include <cstdint>
 
 #include "CPresetSystemEffect.h"
+#include "PresetEditorLink.h"
 #include "ZelParameters.h"
 
 class FETCompressor;
-class Zel245Editor;
+class PresetEditorLink;
 struct XPlatMutex;
 
 class ZelFETcomp : public CPresetSystemEffect {
 public:
   static constexpr unsigned int kParameterLockWaitMs = 500;
 
-  explicit ZelFETcomp(audioMasterCallback master);
+  // makeEditor builds the editor object (the plug-in's wiring passes the real one).
+  ZelFETcomp(audioMasterCallback master, PresetEditorFactory makeEditor);
   ~ZelFETcomp() override;
 
   void suspend() override;
@@ -45,13 +47,9 @@ public:
   VstInt32 canDo(char* text) override;
   VstInt32 getPlugCategory() override { return kPlugCategMastering; }
   bool isDummy(int index) override;
+  // The same question for the old file and chunk format, which has the same placeholders.
   bool isDummyOld(int index) override;
   void initPresets() override;
-
-  virtual double getLatency() { return 0.0; }
-  virtual double getLatencyms() { return 0.0; }
-  virtual double getVu() { return 0.0; }
-  virtual int getNumCategories() { return 1; }
 
 protected:
   PresetEditorLink* presetEditor() override;
@@ -71,8 +69,9 @@ private:
 
   FETCompressor* engine = nullptr;
   // The editor object: lives as long as the effect, whether or not its window is open.
-  Zel245Editor* editorObject = nullptr;
-  std::atomic<bool> inputStereo{true};
+  PresetEditorLink* editorObject = nullptr;
+  // Whether the host gives two outputs; only then (and with two distinct inputs) is the
+  // engine run in stereo.
   std::atomic<bool> outputStereo{true};
   XPlatMutex* lock = nullptr;
 

@@ -158,6 +158,9 @@ void CPresetSystemEffect::loadDefaults() {
 }
 
 VstInt32 CPresetSystemEffect::getChunk(void** data, bool) {
+  if (!data) return 0;
+  // The host's pointer always names our buffer, also when the answer is 0.
+  *data = chunkBuffer;
   if (!chunkBuffer) return 0;
   std::lock_guard<std::recursive_mutex> guard(tableLock);
   std::memset(chunkBuffer, 0, chunkBufferSize);

@@ -7,12 +7,14 @@
 #include <mutex>
 
 #include "AudioEffectX.h"
+#include "ParameterChanges.h"
 #include "PresetRecord.h"
 
 class PresetEditorLink;
 
 class CPresetSystemEffect : public AudioEffectX {
 public:
+  // Bytes of the buffer getChunk hands the host: room for the chunk head and the whole bank.
   static constexpr size_t kChunkBufferSize = 32689;
   static constexpr int32_t kChunkMarker = 0x02000000;
   static constexpr int32_t kOldChunkMarker = 0x01000000;
@@ -49,7 +51,7 @@ public:
   virtual void initializePreset(long n);
   // Slots left out of preset and bank images.
   virtual bool isDummy(int index) = 0;
-  // Slots left out of old-format files and chunks.
+  // Slots left out of files and chunks in the old format (before bank images had records).
   virtual bool isDummyOld(int index) = 0;
   // Takes preset 0 as the default record.
   virtual void loadDefaults();
@@ -64,6 +66,8 @@ public:
   std::recursive_mutex& tableMutex() { return tableLock; }
   bool hasPresetTable() const { return programs != nullptr; }
   bool isPresetLoading() const { return presetLoading.load(std::memory_order_relaxed); }
+  // Accepted parameter changes and preset selections, for the editor's idle to show.
+  ParameterChanges& getParameterChanges() { return parameterChanges; }
 
 protected:
   // The editor object's preset side, or null while there is none.
@@ -77,6 +81,7 @@ protected:
   size_t chunkBufferSize = 0;
   PresetRecord defaultPreset{};
   std::atomic<bool> presetLoading{false};
+  ParameterChanges parameterChanges;
 
 private:
   VstInt32 readOldChunk(const unsigned char* data, size_t byteSize, bool swapped);

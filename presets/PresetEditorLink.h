@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+class CPresetSystemEffect;
 struct newpresetheader;
 
 class PresetEditorLink {
@@ -18,6 +19,10 @@ public:
   virtual void byteSwapHeader(newpresetheader* header) = 0;
   // The host renamed the current preset.
   virtual void nameChangedExternal(const char* name) = 0;
-  // Shows the current preset's name and values again.
+  // Any thread: the editor shows the current preset's name and values again at its next idle.
   virtual void forceRefresh() = 0;
 };
+
+// Makes the editor object of an effect. The plug-in's wiring supplies it, so the
+// effect knows its editor object only through this interface.
+using PresetEditorFactory = PresetEditorLink* (*)(CPresetSystemEffect* effect);

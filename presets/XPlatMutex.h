@@ -4,9 +4,12 @@
 
 struct XPlatMutex;
 
+// The wait limit that waits as long as it takes.
+constexpr unsigned int kXPlatWaitForever = 0;
+
 // Creates a recursive lock.
 XPlatMutex* XPlatCreateMutex();
-// Takes the lock, waiting at most timeoutMs milliseconds (0: without limit).
+// Takes the lock, waiting at most timeoutMs milliseconds (kXPlatWaitForever: without limit).
 // Returns whether the lock was obtained; only then may it be released.
 bool XPlatLockMutex(XPlatMutex* mutex, unsigned int timeoutMs);
 // Releases a lock the calling thread holds.
@@ -14,7 +17,8 @@ void XPlatUnlockMutex(XPlatMutex* mutex);
 // Destroys the lock; nobody may hold it.
 void XPlatDeleteMutex(XPlatMutex* mutex);
 
-// Holds a lock for a scope when it could be obtained within the wait limit.
+// Holds a lock for a scope when it could be obtained within the wait limit
+// (kXPlatWaitForever waits as long as it takes, so the guard then always holds it).
 class XPlatLockGuard {
 public:
   XPlatLockGuard(XPlatMutex* mutex, unsigned int timeoutMs)

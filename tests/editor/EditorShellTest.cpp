@@ -13,6 +13,7 @@
 #include "XPlatMutex.h"
 #include "Zel245Editor.h"
 #include "ZelFETcomp.h"
+#include "ZelWiring.h"
 #include "platform/offscreen/OffscreenPlatformFrame.h"
 
 namespace {
@@ -54,7 +55,7 @@ class EditorShell : public ::testing::Test {
 protected:
   void SetUp() override {
     setPlatformFrameFactory(createOffscreenPlatformFrame);
-    effect = new ZelFETcomp(&host);
+    effect = createZelFETcomp(&host);
     editor = static_cast<Zel245Editor*>(effect->getEditor());
     hostOpcodes.clear();
     hostIndices.clear();
@@ -188,7 +189,7 @@ TEST_F(EditorShell, OpenAndCloseGiveUpWhenTheEditorLockIsHeld) {
 TEST_F(EditorShell, EffectDestroyedWithTheEditorStillOpen) {
   ASSERT_EQ(dispatch(effEditOpen, 0, 0, window()), 1);
   delete effect;  // the editor object goes with it and closes its frame
-  effect = new ZelFETcomp(&host);
+  effect = createZelFETcomp(&host);
 }
 
 TEST_F(EditorShell, StateChunkRoundTripThroughTheEditorObject) {
@@ -204,7 +205,7 @@ TEST_F(EditorShell, StateChunkRoundTripThroughTheEditorObject) {
   EXPECT_EQ(chunk[3], 2);  // marker 0x02000000, little-endian
   EXPECT_EQ(std::memcmp(chunk.data() + 4, "dRvK", 4), 0);
 
-  ZelFETcomp other(&host);
+  ZelFETcomp other(&host, &makeZelEditorObject);
   ASSERT_EQ(other.dispatcher(effSetChunk, 0, size, chunk.data(), 0.0f), 0);
   EXPECT_EQ(other.getPresetNo(), 12);
   char text[32] = {};
@@ -219,7 +220,7 @@ TEST_F(EditorShell, StateChunkRoundTripThroughTheEditorObject) {
   }
 
   // A chunk cut short is rejected and changes nothing.
-  ZelFETcomp third(&host);
+  ZelFETcomp third(&host, &makeZelEditorObject);
   EXPECT_EQ(third.dispatcher(effSetChunk, 0, size - 10, chunk.data(), 0.0f), -1);
   EXPECT_EQ(third.getPresetNo(), 0);
 }

@@ -12,6 +12,7 @@
 #include "PluginHost.h"
 #include "XPlatMutex.h"
 #include "ZelFETcomp.h"
+#include "ZelWiring.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST(Concurrency, AudioAutomationDisplaysAndChunksTogether) {
 // An effect whose lock a test can hold, as a long audio block would.
 class HeldEffect : public ZelFETcomp {
 public:
-  HeldEffect() : ZelFETcomp(&answerVersion) {}
+  HeldEffect() : ZelFETcomp(&answerVersion, &makeZelEditorObject) {}
   XPlatMutex* heldLock() const { return effectLock(); }
   static VstIntPtr answerVersion(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;

@@ -9,6 +9,7 @@
 
 #include "BankImage.h"
 #include "ZelFETcomp.h"
+#include "ZelWiring.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void reverseRecords(Image& image) {
 }
 
 TEST(BankImage, LayoutAndRoundTrip) {
-  ZelFETcomp source(&host);
+  ZelFETcomp source(&host, &makeZelEditorObject);
   source.setPresetNo(9);
   source.setParameter(kRatio, 0.3f);
   char name[] = "Round Trip";
@@ -82,7 +83,7 @@ TEST(BankImage, LayoutAndRoundTrip) {
   EXPECT_EQ(selected, 9);
   EXPECT_EQ(payload, 26496);
 
-  ZelFETcomp target(&host);
+  ZelFETcomp target(&host, &makeZelEditorObject);
   ASSERT_TRUE(BufferToBank(target, image.records(), image.recordBytes(), h, false));
   EXPECT_EQ(target.getPresetNo(), 9);
   for (int p = 0; p < 48; ++p) {
@@ -96,7 +97,7 @@ TEST(BankImage, LayoutAndRoundTrip) {
 }
 
 TEST(BankImage, ByteReversedImageReadsTheSame) {
-  ZelFETcomp source(&host);
+  ZelFETcomp source(&host, &makeZelEditorObject);
   source.setPresetNo(4);
   Image image = bankOf(source);
   newpresetheader h = image.header();
@@ -106,7 +107,7 @@ TEST(BankImage, ByteReversedImageReadsTheSame) {
   EXPECT_EQ(selected, 4);
   reverseRecords(image);
 
-  ZelFETcomp target(&host);
+  ZelFETcomp target(&host, &makeZelEditorObject);
   target.setPresetNo(0);
   ASSERT_TRUE(BufferToBank(target, image.records(), image.recordBytes(), h, true));
   EXPECT_EQ(target.getPresetNo(), 4);
@@ -115,7 +116,7 @@ TEST(BankImage, ByteReversedImageReadsTheSame) {
 }
 
 TEST(BankImage, OutOfRangeValuesAreClampedAndForeignPresetsSkipped) {
-  ZelFETcomp source(&host);
+  ZelFETcomp source(&host, &makeZelEditorObject);
   Image image = bankOf(source);
   // Second record is preset 0's first parameter record (slot 0); the third is slot 1.
   char* slot1 = image.bytes.data() + sizeof(newpresetheader) + 168 + 32;
@@ -130,7 +131,7 @@ TEST(BankImage, OutOfRangeValuesAreClampedAndForeignPresetsSkipped) {
   newpresetheader h = image.header();
   for (int32_t selected : {-1, 48}) {
     h.selectedPreset = selected;
-    ZelFETcomp target(&host);
+    ZelFETcomp target(&host, &makeZelEditorObject);
     target.setPresetNo(7);
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(BufferToBank(target, image.records(), image.recordBytes(), h, false));
@@ -145,12 +146,12 @@ TEST(BankImage, OutOfRangeValuesAreClampedAndForeignPresetsSkipped) {
 }
 
 TEST(BankImage, TruncatedOrCorruptImagesChangeNothing) {
-  ZelFETcomp source(&host);
+  ZelFETcomp source(&host, &makeZelEditorObject);
   Image image = bankOf(source);
   const newpresetheader h = image.header();
 
   auto unchanged = [&](const char* records, size_t bytes, newpresetheader header) {
-    ZelFETcomp target(&host);
+    ZelFETcomp target(&host, &makeZelEditorObject);
     target.setPresetNo(3);
     char name[] = "Mine";
     target.setProgramName(name);

@@ -9,6 +9,7 @@
 #include "PluginHost.h"
 #include "SessionSetup.h"
 #include "ZelFETcomp.h"
+#include "ZelWiring.h"
 #include "platform/offscreen/OffscreenPlatformFrame.h"
 
 namespace zelhost {
@@ -26,7 +27,7 @@ Outcome runScreenshot(const HostOptions& options, std::FILE* out) {
   zelrender::PluginHost plugin;  // outlives host, which unbinds from it when it goes
   EditorHost host(options.verbose, out);
   // The record's trampoline destroys the effect at effClose (in unload).
-  auto* effect = new ZelFETcomp(&EditorHost::callback);
+  auto* effect = createZelFETcomp(&EditorHost::callback);
   Outcome adopted = Outcome::from(plugin.adopt(effect->getAeffect(), "built into zel-host"));
   if (!adopted.ok()) return adopted;
   host.attach(plugin);
