@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -20,13 +21,27 @@ namespace {
 
 std::vector<VstInt32> hostOpcodes;
 std::vector<VstInt32> hostIndices;
+// Set while a test plays a host that answers its idle request with an editor idle at once.
+std::function<void(AEffect*)> onHostIdle;
 
-VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
+VstIntPtr host(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
   if (opcode == audioMasterVersion) return 2400;
   hostOpcodes.push_back(opcode);
   hostIndices.push_back(index);
+  if (opcode == audioMasterIdle && onHostIdle) onHostIdle(effect);
   return 0;
 }
+
+// A view that counts how often it is drawn.
+class DrawCounter : public CView {
+public:
+  explicit DrawCounter(const CRect& r) : CView(r) {}
+  void draw(CDrawContext* context) override {
+    ++draws;
+    CView::draw(context);
+  }
+  int draws = 0;
+};
 
 // A view that records what reaches it.
 class ProbeView : public CView {
@@ -61,6 +76,7 @@ protected:
     hostIndices.clear();
   }
   void TearDown() override {
+    onHostIdle = nullptr;
     effect->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     delete effect;
   }
@@ -156,6 +172,40 @@ TEST_F(EditorShell, KeysWheelAndGesturesAreForwarded) {
   EXPECT_EQ(dispatch(effSetEditKnobMode, 0, 1), 1);
 }
 
+TEST_F(EditorShell, AnEditorIdleFromInsideTheHostIdleRequestLeavesTheFrameAlone) {
+  ASSERT_EQ(dispatch(effEditOpen, 0, 0, window()), 1);
+  DrawCounter* counter = new DrawCounter(CRect(10, 10, 60, 60));
+  editor->getFrame()->addView(counter);
+  dispatch(effEditIdle);
+  int nestedDraws = -1;
+  onHostIdle = [&](AEffect* e) {
+    counter->setDirty(true);
+    const int before = counter->draws;
+    e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f);
+    nestedDraws = counter->draws - before;
+  };
+  editor->doIdleStuff();
+  EXPECT_EQ(nestedDraws, 0);  // the frame is not re-entered from the host's idle
+  onHostIdle = nullptr;
+  dispatch(effEditIdle);
+  EXPECT_FALSE(counter->isDirty());  // and the next ordinary idle draws it
+}
+
+TEST_F(EditorShell, HostValuesAndPresetChangesAreRecordedForTheNextIdle) {
+  ASSERT_EQ(dispatch(effEditOpen, 0, 0, window()), 1);
+  dispatch(effEditIdle);
+  ParameterChanges& changes = effect->getParameterChanges();
+  EXPECT_EQ(changes.take(), 0u);  // the idle took everything there was
+  effect->setParameter(kThreshold, 0.25f);
+  effect->setParameter(kRatio, 1.5f);
+  const uint32_t seen = changes.take();
+  EXPECT_EQ(seen, (1u << kThreshold) | (1u << kRatio));
+  EXPECT_FLOAT_EQ(changes.value(kRatio), 1.0f);  // the clamped value
+  effect->setPresetNo(3);
+  EXPECT_EQ(changes.take(), ParameterChanges::kAllParameters | ParameterChanges::kPresetBit);
+  EXPECT_FLOAT_EQ(changes.value(kAttack), effect->getParameter(kAttack));
+}
+
 TEST_F(EditorShell, OpenAndCloseGiveUpWhenTheEditorLockIsHeld) {
   std::atomic<bool> held{false}, release{false};
   std::thread other([&] {
@@ -184,6 +234,14 @@ TEST_F(EditorShell, OpenAndCloseGiveUpWhenTheEditorLockIsHeld) {
   closer.join();
   dispatch(effEditClose);
   EXPECT_FALSE(editor->isOpen());
+}
+
+TEST(EffectWithoutEditorObject, GetChunkAnswersZeroAndStillNamesItsBuffer) {
+  ZelFETcomp bare(&host, nullptr);
+  void* data = nullptr;
+  EXPECT_EQ(bare.dispatcher(effGetChunk, 0, 0, &data, 0.0f), 0);
+  EXPECT_NE(data, nullptr);
+  EXPECT_EQ(bare.getAeffect()->flags & effFlagsHasEditor, 0);
 }
 
 TEST_F(EditorShell, EffectDestroyedWithTheEditorStillOpen) {
