@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "ChildProcess.h"
+#include "ManualOpener.h"
 #include "ProgramFileDialog.h"
 #include "XPlatDisplayAlert.h"
 
@@ -169,6 +171,49 @@ TEST_F(StandInPrograms, AlertsUseTheFirstProgramThereIsAndShowTheTextAsItIs) {
   EXPECT_NE(argsOf("zenity").find(std::string("--no-markup\n--title=Zel Trevalon\n--text=") + text +
                                   "\n"),
             std::string::npos);
+}
+
+TEST_F(StandInPrograms, TheManualOpensFromDocumentsThenBesideThePluginElseTheAlertNamesIt) {
+  // A home folder whose name a shell would misread.
+  const std::string home = dir + "/Jo's \"home\" $HOME";
+  const char* oldHome = std::getenv("HOME");
+  const std::string savedHome = oldHome ? oldHome : "";
+  setenv("HOME", home.c_str(), 1);
+  unsetenv("XDG_DOCUMENTS_DIR");
+  unsetenv("XDG_CONFIG_HOME");
+  program("xdg-open", "exit 0");
+  ManualOpener opener;
+  EXPECT_FALSE(opener.open(nullptr));  // no manual anywhere
+  EXPECT_EQ(manualAlertText(),
+            "Could not open manual file:\n~/\"Documents/zel-trevalon.audio/Zel Trevalon/"
+            "Zel Trevalon Operation Manual.pdf\"");
+
+  // The copy beside the plug-in serves while the documents folder has none.
+  const std::string beside = dir + "/plugin dir";
+  std::filesystem::create_directories(beside);
+  std::ofstream(beside + "/Zel Trevalon Operation Manual.pdf") << "%PDF";
+  bool failed = true;
+  ASSERT_TRUE(opener.open(beside.c_str()));
+  for (int i = 0; i < 400 && !opener.poll(failed); ++i) usleep(5000);
+  EXPECT_FALSE(failed);
+  EXPECT_EQ(argsOf("xdg-open"), beside + "/Zel Trevalon Operation Manual.pdf\n");
+
+  // The documents folder comes from user-dirs.dirs and wins over the copy beside the plug-in.
+  std::filesystem::create_directories(home + "/.config");
+  std::filesystem::create_directories(home + "/Papers/zel-trevalon.audio/Zel Trevalon");
+  std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n";
+  const std::string manual =
+      home + "/Papers/zel-trevalon.audio/Zel Trevalon/Zel Trevalon Operation Manual.pdf";
+  std::ofstream(manual) << "%PDF";
+  program("xdg-open", "exit 4");  // the viewer reports a failure
+  ASSERT_TRUE(opener.open(beside.c_str()));
+  for (int i = 0; i < 400 && !opener.poll(failed); ++i) usleep(5000);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(argsOf("xdg-open"), manual + "\n");
+  EXPECT_EQ(manualAlertText(),
+            "Could not open manual file:\n~/\"Papers/zel-trevalon.audio/Zel Trevalon/"
+            "Zel Trevalon Operation Manual.pdf\"");
+  setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST(ChildProcessOutput, KeepsAtMostItsLimitAndReportsTheExitStatus) {
