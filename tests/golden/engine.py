@@ -249,7 +249,8 @@ def drum(n, fs, hits, seed):
             t = (i - at) / fs
             rng = (1103515245 * rng + 12345) % 2**31
             noise = rng / 2**30 - 1.0
-            out[i] += amp * (math.exp(-t / 0.03) * math.sin(2 * math.pi * 70 * t) + 0.5 * math.exp(-t / 0.004) * noise)
+            thump = math.exp(-t / 0.03) * math.sin(2 * math.pi * 70 * t)
+            out[i] += amp * (thump + 0.5 * math.exp(-t / 0.004) * noise)
     return [single(v) for v in out]
 
 
@@ -291,7 +292,8 @@ def cases():
     out.append(("blend_unlinked", fs, 1, 333, settings(blend_switch=1, blend=0.4, link=0, threshold=0.2), [],
                 left, nan_right))
     out.append(("channel_left", fs, 1, 512, settings(channel=0, threshold=0.25), [], left, right))
-    out.append(("channel_right", fs, 1, 512, settings(channel=1, threshold=0.25, sc=1, hpf=0.3), [], left, right))
+    out.append(("channel_right", fs, 1, 512, settings(channel=1, threshold=0.25, sc=1, hpf=0.3), [],
+                left, right))
     fs48 = 48000.0
     long_burst = burst(n, fs48, 300.0, 0, 0.03, 0.9)
     out.append(("changes_and_power", fs48, 1, 200, settings(attack=0, release=1, ratio=0.2, threshold=0.3),
