@@ -4,7 +4,7 @@ set -euo pipefail
 
 need=(build-essential cmake pkg-config libcairo2-dev libx11-dev libxtst-dev
       libsndfile1-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation
-      fontconfig xvfb xauth x11-utils clang clang-format libclang-rt-14-dev)
+      fontconfig xvfb xauth x11-utils clang clang-format libclang-rt-14-dev python3)
 
 missing=()
 for p in "${need[@]}"; do
