@@ -51,10 +51,10 @@ struct ZelParameterInfo {
   ZelLaw law = ZelLaw::placeholder;
   double a = 0.0;  // exponential a * b^v, linear a * v + b
   double b = 0.0;
-  int decimals = 0;         // host text: places float2string2 keeps
-  const char* suffix = "";  // host text: follows the number (":1" for Ratio)
-  const char* onText = "";  // onOff: host text when on, and when off
-  const char* offText = "";
+  int decimals = 0;                // host text: places float2string2 keeps
+  const char* suffix = "";         // host text: follows the number (":1" for Ratio)
+  const char* onText = "";         // onOff: host text when on
+  const char* offText = "";        // onOff: host text when off
   const char* offAlias = nullptr;  // onOff: another word typed for off, or null
   bool positionInDouble = false;   // onOff: round(v) in double precision, so 0.49999997 is
                                    // still off (single precision, the other switches' rule,
