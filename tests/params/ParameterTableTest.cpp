@@ -55,39 +55,6 @@ TEST(ParameterTable, SlotsNamesAndLookup) {
   EXPECT_STREQ(zelHostLabel(17), "  ");
 }
 
-TEST(ParameterTable, HostTexts) {
-  const struct {
-    int index;
-    float v;
-    const char* text;
-  } cases[] = {
-      {kChannel, 0.24f, "L"},
-      {kChannel, 0.26f, "OO"},
-      {kChannel, 0.75f, "R"},
-      {kRatio, 0.5f, "4.0:1"},
-      {kRatio, 1.0f, "16.0:1"},
-      {kThreshold, 0.5f, "-12.0"},
-      {kMakeup, 0.25f, "0.0"},
-      {kRelease, 1.0f, "1000"},
-      {kAttack, 0.0f, "0.1"},
-      {kScHpf, 0.0f, "10"},
-      {kBlend, 0.333f, "33.3"},
-      {kLink, 0.2f, "Unlnkd"},
-      {kPower, 0.5f, "In"},
-      {kPower, 0.49999997f, "In"},
-      {kScHpfSwitch, 0.5f, "On"},
-      {kScHpfSwitch, 0.49999997f, "Off"},  // rounds in double precision
-      {kPower, NAN, "Out"},
-      {kThreshold, -2.0f, "-36.0"},
-      {kRatio, 7.0f, "16.0:1"},
-      {kUnused3, 0.3f, " "},
-      {kGainReductionReadout, 0.5f, ""},
-      {16, 0.5f, ""},
-      {-1, 0.5f, ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(hostText(c.index, c.v), c.text) << c.index << " @" << c.v;
-}
-
 TEST(ParameterTable, PanelDisplayValuesAndTexts) {
   EXPECT_DOUBLE_EQ(zelDisplayValue(kThreshold, 0.5f), -12.0);
   EXPECT_DOUBLE_EQ(zelDisplayValue(kMakeup, 1.0f), 36.0);
