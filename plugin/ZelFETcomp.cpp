@@ -1,72 +1,26 @@
 #include "ZelFETcomp.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "AEffEditor.h"
 #include "FETCompressor.h"
 #include "PresetEditorLink.h"
-#include "ValueText.h"
 #include "XPlatMutex.h"
+#include "ZelParameterTable.h"
 
 namespace {
-
-const char* const kParameterNames[kNumParams] = {
-    "Power",     "Attack",  "Release", "-",    "ScHpfSt", "ScHpf", "Ratio", "-",
-    "Threshold", "Channel", "Makeup",  "Link", "BlndSt",  "Blend", "-",     "-"};
 
 const char* const kCanDo[] = {"offline", "plugAsChannelInsert", "mixDryWet", "1in1out", "1in2out",
                               "2in2out"};
 
 constexpr uint32_t kValueInBuffer = 0x44414531;  // the bytes "1EAD" in memory order
 
-bool isPlaceholder(VstInt32 index) {
-  return index == kUnused3 || index == kUnused7 || index == kUnused14 || index == kUnused15;
-}
-
 // Below 0 or not a number gives 0, above 1 gives 1.
-float clampNormalised(float v) {
-  if (!(v >= 0.0f)) return 0.0f;
-  return v > 1.0f ? 1.0f : v;
-}
+float clampNormalised(float v) { return zelClampNormalised(v); }
 
-// Switch position: v + 0.5 truncated, in single precision.
-int roundedPosition(float v) { return static_cast<int>(v + 0.5f); }
-
-struct StepGroup {
-  VstInt32 flags;
-  float step, smallStep, largeStep;
-};
-
-constexpr StepGroup kSwitchSteps{kVstParameterIsSwitch | kVstParameterUsesFloatStep, 0.5f, 0.5f,
-                                 0.5f};
-constexpr StepGroup kFineSteps{kVstParameterUsesFloatStep, 1.0f / 16, 1.0f / 96, 1.0f / 24};
-constexpr StepGroup kDecibelSteps{kVstParameterUsesFloatStep, 1.0f / 48, 1.0f / 192, 1.0f / 48};
-constexpr StepGroup kThreeWaySteps{kVstParameterUsesFloatStep, 1.0f / 3, 1.0f / 6, 1.0f / 3};
-
-const StepGroup* stepGroupFor(VstInt32 index) {
-  switch (index) {
-    case kPower:
-    case kScHpfSwitch:
-    case kLink:
-    case kBlendSwitch:
-      return &kSwitchSteps;
-    case kAttack:
-    case kRelease:
-    case kScHpf:
-    case kRatio:
-    case kBlend:
-      return &kFineSteps;
-    case kThreshold:
-    case kMakeup:
-      return &kDecibelSteps;
-    case kChannel:
-      return &kThreeWaySteps;
-    default:
-      return nullptr;
-  }
-}
+static_assert(kZelStepIsSwitch == kVstParameterIsSwitch);
+static_assert(kZelStepUsesFloat == kVstParameterUsesFloatStep);
 
 // Pin labels read "Zel Trevalon 1 In", "Zel Trevalon 2 Out" and so on.
 void writePin(const char* direction, VstInt32 index, VstPinProperties* p) {
@@ -235,17 +189,16 @@ float ZelFETcomp::getParameter(VstInt32 index) {
   if (index == kGainReductionReadout) return engine->getGR();
   if (index < 0 || index >= kNumParams) return 0.0f;
   const float v = values[index].load(std::memory_order_relaxed);
-  return isPlaceholder(index) ? v : clampNormalised(v);
+  return zelIsPlaceholder(index) ? v : clampNormalised(v);
 }
 
-void ZelFETcomp::getParameterLabel(VstInt32, char* label) { std::strcpy(label, "  "); }
+void ZelFETcomp::getParameterLabel(VstInt32 index, char* label) {
+  std::strcpy(label, zelHostLabel(index));
+}
 
 void ZelFETcomp::getParameterName(VstInt32 index, char* text) {
-  if (index < 0 || index >= kNumParams) {
-    text[0] = 0;
-    return;
-  }
-  std::strcpy(text, kParameterNames[index]);
+  const ZelParameterInfo* info = zelParameterInfo(index);
+  std::strcpy(text, info ? info->name : "");
 }
 
 void ZelFETcomp::getParameterDisplay(VstInt32 index, char* text) {
@@ -258,70 +211,25 @@ void ZelFETcomp::getParameterDisplay(VstInt32 index, char* text) {
   } else {
     v = getParameter(index);
   }
-  displayText(index, v, text);
-}
-
-void ZelFETcomp::displayText(VstInt32 index, float v, char* text) const {
-  const double dv = v;
-  switch (index) {
-    case kPower:
-      std::strcpy(text, roundedPosition(v) != 0 ? "In" : "Out");
-      return;
-    case kAttack:
-      float2string2(static_cast<float>(0.1 * std::pow(100.0, dv)), 1, text);
-      return;
-    case kRelease:
-    case kScHpf:
-      float2string2(static_cast<float>(10.0 * std::pow(100.0, dv)), 0, text);
-      return;
-    case kScHpfSwitch:
-      std::strcpy(text, static_cast<int>(dv + 0.5) != 0 ? "On" : "Off");
-      return;
-    case kRatio:
-      float2string2(static_cast<float>(std::pow(16.0, dv)), 1, text);
-      std::strcat(text, ":1");
-      return;
-    case kThreshold:
-      float2string2(static_cast<float>(48.0 * dv - 36.0), 1, text);
-      return;
-    case kChannel: {
-      const int position = roundedPosition(2.0f * v);
-      std::strcpy(text, position == 0 ? "L" : position == 1 ? "OO" : "R");
-      return;
-    }
-    case kMakeup:
-      float2string2(static_cast<float>(48.0 * dv - 12.0), 1, text);
-      return;
-    case kLink:
-      std::strcpy(text, roundedPosition(v) != 0 ? "Linked" : "Unlnkd");
-      return;
-    case kBlendSwitch:
-      std::strcpy(text, roundedPosition(v) != 0 ? "On" : "Off");
-      return;
-    case kBlend:
-      float2string2(static_cast<float>(100.0 * dv), 1, text);
-      return;
-    default:
-      std::strcpy(text, index >= 0 && index < kNumParams ? " " : "");
-      return;
-  }
+  zelHostDisplayText(index, v, text);
 }
 
 bool ZelFETcomp::canParameterBeAutomated(VstInt32 index) {
-  return index >= 0 && index <= kBlend && !isPlaceholder(index);
+  const ZelParameterInfo* info = zelParameterInfo(index);
+  return info && info->automatable;
 }
 
 bool ZelFETcomp::getParameterProperties(VstInt32 index, VstParameterProperties* p) {
-  const StepGroup* group = stepGroupFor(index);
-  if (!group) return false;
+  const ZelParameterInfo* info = zelParameterInfo(index);
+  if (!info || !info->steps) return false;
   std::memset(p->label, 0, sizeof(p->label));
-  std::strcpy(p->label, kParameterNames[index]);
+  std::strcpy(p->label, info->name);
   std::memset(p->shortLabel, 0, sizeof(p->shortLabel));
-  std::strncpy(p->shortLabel, kParameterNames[index], kVstMaxShortLabelLen - 1);
-  p->flags = group->flags;
-  p->stepFloat = group->step;
-  p->smallStepFloat = group->smallStep;
-  p->largeStepFloat = group->largeStep;
+  std::strcpy(p->shortLabel, info->shortName);
+  p->flags = info->steps->flags;
+  p->stepFloat = info->steps->step;
+  p->smallStepFloat = info->steps->smallStep;
+  p->largeStepFloat = info->steps->largeStep;
   return true;
 }
 
@@ -372,6 +280,10 @@ VstInt32 ZelFETcomp::canDo(char* text) {
   return 0;
 }
 
-bool ZelFETcomp::isDummy(int index) { return isPlaceholder(index) || index > kBlend; }
+// Presets store the real controls only.
+bool ZelFETcomp::isDummy(int index) {
+  const ZelParameterInfo* info = zelParameterInfo(index);
+  return index >= 0 && !(info && info->automatable);
+}
 
 bool ZelFETcomp::isDummyOld(int index) { return isDummy(index); }

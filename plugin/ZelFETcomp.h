@@ -61,8 +61,6 @@ private:
   void applyParameter(VstInt32 index, float value);
   // Applies values that arrived while the lock could not be had; the caller holds the lock.
   void applyPendingParameters();
-  // Display text of index for the normalised value v.
-  void displayText(VstInt32 index, float v, char* text) const;
 
   // Normalised values of every slot (placeholders included), readable without the lock.
   std::atomic<float> values[kNumParams];

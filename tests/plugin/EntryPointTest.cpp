@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "PluginHost.h"
+#include "ZelParameterTable.h"
 
 namespace {
 
@@ -135,6 +136,18 @@ TEST_F(EntryPoint, DefaultPresetDisplays) {
   for (int i = 0; i < 16; ++i) EXPECT_EQ(host.paramDisplay(i), expected[i]) << "parameter " << i;
   EXPECT_FLOAT_EQ(host.effect->getParameter(host.effect, 13), 0.75f);
   EXPECT_FLOAT_EQ(host.effect->getParameter(host.effect, 14), 0.5f);
+}
+
+// The panel's switches reset to what factory preset 0 (loaded at construction) sets.
+TEST_F(EntryPoint, SwitchesResetToFactoryPresetZero) {
+  int switches = 0;
+  for (int index = 0; index < kNumParams; ++index) {
+    const ZelParameterInfo* info = zelParameterInfo(index);
+    if (info->law != ZelLaw::onOff && info->law != ZelLaw::channel) continue;
+    ++switches;
+    EXPECT_EQ(host.effect->getParameter(host.effect, index), info->resetValue) << index;
+  }
+  EXPECT_EQ(switches, 5);
 }
 
 TEST_F(EntryPoint, SetParameterClampsAndDisplaysFollow) {

@@ -6,6 +6,7 @@
 #include "ParameterText.h"
 #include "PluginHost.h"
 #include "RenderTestSupport.h"
+#include "ZelParameterTable.h"
 
 using namespace zelrender;
 
@@ -99,7 +100,7 @@ TEST(ParameterText, DisplayTextsRoundTripThroughThePlugin) {
   int checked = 0;
   for (int index = 0; index < host.numParams(); ++index) {
     const std::string name = host.parameterName(index);
-    if (findScale(name) == nullptr) continue;
+    if (zelFindParameter(name) == nullptr) continue;
     ++checked;
     for (int step = 0; step <= 97; ++step) {
       const float v = static_cast<float>(step) / 97.0f;

@@ -257,6 +257,17 @@ TEST_F(RenderCli, FailuresReportOneLineAndLeaveNoFileBehind) {
   }
 }
 
+TEST_F(RenderCli, ListShowsEachParameterAsSetAndWhatItTakes) {
+  RunResult r = render({"--list", "--set", "Threshold=-18 dB", "--set", "Channel=LR"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* line : {"  Threshold  -18.0    (@0.375)  -36 to 12 dB\n",
+                           "  Channel    OO       (@0.5)    L/LR/R\n",
+                           "  Ratio      4.0:1    (@0.5)    1:1 to 16:1\n"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+  }
+  EXPECT_EQ(r.out.find("  -  "), std::string::npos) << "placeholders are not listed";
+}
+
 TEST_F(RenderCli, HelpListsTheExitCodes) {
   RunResult r = render({"--help"});
   ASSERT_EQ(r.exitCode, 0);

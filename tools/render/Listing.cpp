@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "ParameterText.h"
 #include "PluginSetup.h"
 #include "PresetSelection.h"
 
@@ -19,12 +20,14 @@ Status runList(const RenderOptions& options) {
     std::string name;
     if (host.programNameIndexed(i, name)) std::printf("  %2d  %s\n", i, name.c_str());
   }
-  std::printf("parameters (--set NAME=VALUE), as set now:\n");
+  std::printf("parameters (--set NAME=VALUE), as set now, and the values they take:\n");
   for (int i = 0; i < host.numParams(); ++i) {
     std::string name = host.parameterName(i);
     if (name.empty() || name == "-") continue;
-    std::printf("  %-10s %-8s (@%.4g)\n", name.c_str(), host.parameterDisplay(i).c_str(),
-                static_cast<double>(host.parameter(i)));
+    char normalised[32];
+    std::snprintf(normalised, sizeof normalised, "(@%.4g)", static_cast<double>(host.parameter(i)));
+    std::printf("  %-10s %-8s %-9s %s\n", name.c_str(), host.parameterDisplay(i).c_str(),
+                normalised, acceptedValues(name).c_str());
   }
   return {};
 }

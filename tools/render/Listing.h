@@ -6,7 +6,8 @@
 
 namespace zelrender {
 
-// Prints the preset numbers and names, and each parameter with its current display text.
+// Prints the preset numbers and names, and each parameter with its current display text
+// and the values it takes.
 Status runList(const RenderOptions& options);
 
 }  // namespace zelrender

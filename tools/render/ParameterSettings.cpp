@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ParameterText.h"
+#include "ZelValueReading.h"
 
 namespace zelrender {
 namespace {
@@ -29,7 +30,7 @@ Status findParameter(const PluginHost& host, const std::string& name, int& index
   }
   for (int i = 0; i < host.numParams(); ++i) {
     std::string candidate = host.parameterName(i);
-    if (candidate != kPlaceholderName && equalsIgnoreCase(candidate, name)) {
+    if (candidate != kPlaceholderName && zelEqualsIgnoreCase(candidate, name)) {
       index = i;
       pluginName = candidate;
       return {};

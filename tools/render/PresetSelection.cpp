@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "ParameterText.h"
+#include "ZelValueReading.h"
 
 namespace zelrender {
 namespace {
@@ -46,7 +46,7 @@ Status resolvePreset(const PluginHost& host, const std::string& text, int& numbe
   }
   for (int pass = 0; pass < 2; ++pass) {
     for (int i = 0; i < kPresetCount; ++i) {
-      bool match = pass == 0 ? names[i] == text : equalsIgnoreCase(names[i], text);
+      bool match = pass == 0 ? names[i] == text : zelEqualsIgnoreCase(names[i], text);
       if (!names[i].empty() && match) {
         number = i;
         name = names[i];
