@@ -89,6 +89,10 @@ bool AEffGUIEditor::setKnobMode(VstInt32 val) {
 
 int32_t AEffGUIEditor::getKnobModeProcessWide() { return getToolkitKnobMode(); }
 
+PlatformFrameFactory AEffGUIEditor::getPlatformFrameFactory() const {
+  return platformFactory ? platformFactory : VSTGUIEditorInterface::getPlatformFrameFactory();
+}
+
 void AEffGUIEditor::beginEdit(int32_t index) {
   if (effectX) effectX->beginEdit(index);
 }

@@ -43,6 +43,11 @@ public:
   // Asks the host to resize its window when it can; true when the size may change.
   virtual bool beforeSizeChange(const CRect& newSize, const CRect& oldSize);
 
+  // The platform of the frames this editor opens from now on: null for real X11 windows
+  // (the default), createOffscreenPlatformFrame for pictures without a window. UI thread.
+  void setPlatformFrameFactory(PlatformFrameFactory factory) { platformFactory = factory; }
+  PlatformFrameFactory getPlatformFrameFactory() const override;
+
   CFrame* getFrame() const { return frame; }
   AudioEffectX* getEffectX() const { return effectX; }
 
@@ -53,6 +58,7 @@ protected:
   AudioEffectX* effectX;
   void* hostWindow = nullptr;
   CFrame* frame = nullptr;
+  PlatformFrameFactory platformFactory = nullptr;
   ERect rect{};
   uint32_t nextIdleTicks = 0;
   bool inHostIdle = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fails when a file includes a header from a layer above its own, or when code
+# Fails when a file includes a header from a layer above its own, when code
 # outside the toolkit's platform folders (and the build-time artwork program and
-# the standalone host's window) uses X11 or cairo directly.
+# the standalone host's window) uses X11 or cairo directly, or when code outside
+# them includes the toolkit's cairo or X11 implementation headers.
 #
 # Layers, bottom up; a folder may include only from the folders it names.
 set -euo pipefail
@@ -55,6 +56,13 @@ while IFS= read -r f; do
       echo "layer: $f ($own) includes $target ($layer)"
       bad=1
     fi
+    case "$f:$target" in
+      toolkit/platform/*) ;;
+      *:toolkit/platform/cairo/* | *:toolkit/platform/x11/*)
+        echo "platform: $f includes $target, a platform implementation header"
+        bad=1
+        ;;
+    esac
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$f")
   case "$f" in
     toolkit/platform/* | resources/art/* | tools/host/*) ;;

@@ -1,6 +1,8 @@
 // A drawing context: draws lines, shapes, text and bitmaps into a frame's back buffer
-// or into a bitmap. Contexts are created by CFrame::createDrawContext or
-// IPlatformBitmap::createDrawContext and released with forget(). UI thread only.
+// or into a bitmap. The pen, colours, font, line settings and clip live here; the
+// drawing itself is done by a platform implementation. Contexts are created by
+// CFrame::createDrawContext or IPlatformBitmap::createDrawContext and released with
+// forget(). UI thread only.
 #pragma once
 
 #include <cstdint>
@@ -19,66 +21,73 @@ enum CDrawStyle : int32_t { kDrawStroked = 0, kDrawFilled, kDrawFilledAndStroked
 
 class CDrawContext : public CBaseObject {
 public:
-  struct Impl;
-  // Wraps a platform implementation (made by the platform layer only).
-  explicit CDrawContext(Impl* impl);
-  ~CDrawContext() override;
-
   // The whole drawable area.
-  CRect getSurfaceRect() const;
+  CRect getSurfaceRect() const { return surfaceRect; }
 
   // Clipping: everything drawn is cut to the clip rectangle (itself cut to the surface).
   void setClipRect(const CRect& clip);
-  CRect& getClipRect(CRect& clip) const;
-  void resetClipRect();
+  CRect& getClipRect(CRect& clip) const { return clip = clipRect; }
+  void resetClipRect() { setClipRect(surfaceRect); }
 
-  void setLineStyle(CLineStyle style);
-  CLineStyle getLineStyle() const;
-  void setLineWidth(CCoord width);
-  CCoord getLineWidth() const;
+  void setLineStyle(CLineStyle style) { lineStyle = style; }
+  CLineStyle getLineStyle() const { return lineStyle; }
+  void setLineWidth(CCoord width) { lineWidth = width; }
+  CCoord getLineWidth() const { return lineWidth; }
   // Anti-aliased or hard-edged drawing of lines, shapes and text.
-  void setDrawMode(CDrawMode mode);
-  CDrawMode getDrawMode() const;
+  void setDrawMode(CDrawMode mode) { drawMode = mode; }
+  CDrawMode getDrawMode() const { return drawMode; }
 
-  void setFillColor(const CColor& color);
-  CColor getFillColor() const;
-  void setFrameColor(const CColor& color);
-  CColor getFrameColor() const;
-  void setFontColor(const CColor& color);
-  CColor getFontColor() const;
+  void setFillColor(const CColor& color) { fillColor = color; }
+  CColor getFillColor() const { return fillColor; }
+  void setFrameColor(const CColor& color) { frameColor = color; }
+  CColor getFrameColor() const { return frameColor; }
+  void setFontColor(const CColor& color) { fontColor = color; }
+  CColor getFontColor() const { return fontColor; }
   // Sets the text font; size 0 keeps the font's own size, style -1 the font's own style.
   void setFont(const CFontDesc* font, CCoord size = 0, int32_t style = -1);
-  const CFontDesc& getFont() const;
+  const CFontDesc& getFont() const { return fontDesc; }
 
   // Lines in the frame colour, line width and style: moveTo sets the pen, lineTo draws to a point.
-  void moveTo(const CPoint& point);
-  void lineTo(const CPoint& point);
-  CPoint getPenPosition() const;
+  void moveTo(const CPoint& point) { pen = point; }
+  virtual void lineTo(const CPoint& point) = 0;
+  CPoint getPenPosition() const { return pen; }
   void drawLine(const CPoint& from, const CPoint& to);
 
   // Rectangle outline (frame colour) and / or area (fill colour).
-  void drawRect(const CRect& rect, CDrawStyle style = kDrawStroked);
-  void fillRect(const CRect& rect);
+  virtual void drawRect(const CRect& rect, CDrawStyle style = kDrawStroked) = 0;
+  void fillRect(const CRect& rect) { drawRect(rect, kDrawFilled); }
   // Ellipse inscribed in rect.
-  void drawEllipse(const CRect& rect, CDrawStyle style = kDrawStroked);
+  virtual void drawEllipse(const CRect& rect, CDrawStyle style = kDrawStroked) = 0;
   // Pie slice of the ellipse in rect from startDeg to endDeg, closed to the centre. Angles in
   // degrees: 0 points up, angles grow counter-clockwise. Filled with the fill colour, or its
   // outline drawn in the frame colour.
-  void drawArc(const CRect& rect, float startDeg, float endDeg, bool filled = false);
+  virtual void drawArc(const CRect& rect, float startDeg, float endDeg, bool filled = false) = 0;
 
   // Width in pixels of text in the current font.
-  CCoord getStringWidth(const char* text);
+  virtual CCoord getStringWidth(const char* text) = 0;
   // Draws one line of text in the font colour, centred vertically in rect and cut to it.
   // Text is UTF-8; bytes that are not valid UTF-8 are read as Latin-1.
-  void drawString(const char* text, const CRect& rect, CHoriTxtAlign align = kCenterText,
-                  bool antialias = true);
+  virtual void drawString(const char* text, const CRect& rect, CHoriTxtAlign align = kCenterText,
+                          bool antialias = true) = 0;
 
   // Draws the part of bitmap's image starting at offset into dest, at opacity 0..1.
-  void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint(),
-                  float opacity = 1.f);
+  virtual void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint(),
+                          float opacity = 1.f) = 0;
 
-  Impl* getImpl() const { return impl; }
+protected:
+  // A context on a surface of this size; the clip starts as the whole surface.
+  explicit CDrawContext(const CRect& surface) : surfaceRect(surface), clipRect(surface) {}
+  // Tells the implementation that the clip rectangle changed.
+  virtual void clipChanged() = 0;
 
-private:
-  Impl* impl;
+  CRect surfaceRect;
+  CRect clipRect;
+  CLineStyle lineStyle = kLineSolid;
+  CCoord lineWidth = 1;
+  CDrawMode drawMode = kAntialias;
+  CColor fillColor = kWhiteCColor;
+  CColor frameColor = kBlackCColor;
+  CColor fontColor = kWhiteCColor;
+  CFontDesc fontDesc = *kNormalFont;
+  CPoint pen;
 };

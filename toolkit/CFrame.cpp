@@ -1,6 +1,7 @@
 #include "CFrame.h"
 
 #include "CDrawContext.h"
+#include "VSTGUIEditorInterface.h"
 
 namespace {
 
@@ -23,13 +24,18 @@ private:
 }  // namespace
 
 CFrame::CFrame(const CRect& rect, void* window, VSTGUIEditorInterface* editorInterface)
+    : CFrame(rect, window, editorInterface,
+             editorInterface ? editorInterface->getPlatformFrameFactory() : nullptr) {}
+
+CFrame::CFrame(const CRect& rect, void* window, VSTGUIEditorInterface* editorInterface,
+               PlatformFrameFactory factory)
     : CViewContainer(CRect(0, 0, rect.getWidth(), rect.getHeight())),
       editor(editorInterface),
       systemWindow(window) {
   parentFrame = this;
   containerDirty = true;
-  if (PlatformFrameFactory factory = getPlatformFrameFactory())
-    platformFrame = factory(this, rect, window);
+  if (!factory) factory = defaultPlatformFrameFactory();
+  platformFrame = factory(this, rect, window);
 }
 
 CFrame::~CFrame() { releaseAll(); }

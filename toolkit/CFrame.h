@@ -11,9 +11,13 @@ class VSTGUIEditorInterface;
 class CFrame : public CViewContainer, private IPlatformFrameOwner {
 public:
   // Opens a frame of rect's size at rect's top left in the parent system window (an X11
-  // window id as void* on Linux), on the platform chosen with setPlatformFrameFactory.
-  // Without a window (isOpen false) the frame still holds and routes views but draws nothing.
+  // window id as void* on Linux), on the platform the editor chooses (its
+  // getPlatformFrameFactory; real X11 windows without an editor). Without a window (isOpen
+  // false) the frame still holds and routes views but draws nothing.
   CFrame(const CRect& rect, void* systemWindow, VSTGUIEditorInterface* editor);
+  // The same on the platform that `factory` makes (null: real X11 windows).
+  CFrame(const CRect& rect, void* systemWindow, VSTGUIEditorInterface* editor,
+         PlatformFrameFactory factory);
   ~CFrame() override;
 
   // Releases all views and the platform window, then the creator's reference to the frame:

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/IPlatformFrame.h"
+
 // Mouse behaviour of the toolkit's stock knobs (CKnob).
 enum CKnobMode : int32_t { kCircularMode = 0, kRelativCircularMode = 1, kLinearMode = 2 };
 
@@ -20,4 +22,6 @@ public:
   virtual void doIdleStuff() = 0;
   // The knob mode the stock knobs use (default: the process-wide toolkit knob mode).
   virtual int32_t getKnobMode() const;
+  // The platform the editor's frames are made on (default: real X11 windows). UI thread.
+  virtual PlatformFrameFactory getPlatformFrameFactory() const;
 };

@@ -5,11 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <future>
 
+#include "OffscreenPanel.h"
 #include "XSession.h"
 
 namespace e2e {
@@ -34,14 +36,40 @@ size_t linesStartingWith(const std::string& text, const std::string& start) {
   return count;
 }
 
-// Runs zel-host (without DISPLAY when withDisplay is false; killed after 40 s) with stdout and
-// stderr going to log; its exit code.
-int runHost(const std::vector<std::string>& args, const std::string& log, bool withDisplay = true) {
-  std::string command = withDisplay ? "timeout -s KILL 40 " : "timeout -s KILL 40 env -u DISPLAY ";
-  command += "'" ZEL_HOST_EXE "'";
+// Runs zel-host (its environment changed by the env arguments in `environment`; killed after
+// 40 s) with stdout and stderr going to log; its exit code.
+int runHost(const std::vector<std::string>& args, const std::string& log,
+            const std::string& environment = "") {
+  std::string command = "timeout -s KILL 40 env " + environment + " '" ZEL_HOST_EXE "'";
   for (const std::string& arg : args) command += " '" + arg + "'";
   const int status = std::system((command + " >'" + log + "' 2>&1").c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A PNG file's pixels as 0xRRGGBB (empty when it cannot be read).
+WindowImage readPng(const std::string& path) {
+  cairo_surface_t* picture = cairo_image_surface_create_from_png(path.c_str());
+  WindowImage image;
+  if (cairo_surface_status(picture) == CAIRO_STATUS_SUCCESS) {
+    image.width = cairo_image_surface_get_width(picture);
+    image.height = cairo_image_surface_get_height(picture);
+    const unsigned char* data = cairo_image_surface_get_data(picture);
+    const int stride = cairo_image_surface_get_stride(picture);
+    for (int y = 0; y < image.height; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+      for (int x = 0; x < image.width; ++x) image.pixels.push_back(row[x] & 0xFFFFFFu);
+    }
+  }
+  cairo_surface_destroy(picture);
+  return image;
+}
+
+// Pixels that differ between two pictures of one size (all of them for different sizes).
+size_t differingPixels(const WindowImage& a, const WindowImage& b) {
+  if (a.width != b.width || a.height != b.height) return std::max(a.pixels.size(), 1ul);
+  size_t count = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) count += a.pixels[i] != b.pixels[i];
+  return count;
 }
 
 TEST(HostTool, ShowsTheEditorInAFixedSizeWindowUntilItIsClosed) {
@@ -79,40 +107,52 @@ TEST(HostTool, ShowsTheEditorInAFixedSizeWindowUntilItIsClosed) {
 }
 
 TEST(HostTool, RunsEndWithTheirExitCodesAndOutcome) {
+  // Held open so the X server never resets between the runs (see XSession).
+  XSession session;
+  ASSERT_TRUE(session.ok()) << session.failure();
   const std::string png = temporaryPath("panel.png"), failedPng = temporaryPath("failed.png");
+  const std::string privatePng = temporaryPath("private.png");
   const std::string log = temporaryPath("run.txt");
+  const std::string noDisplay = "-u DISPLAY", noXvfb = "-u DISPLAY PATH=/var/empty";
   struct Case {
     std::vector<std::string> args;
-    bool withDisplay;
+    std::string environment;
     int code;
     std::string message;
   };
   const Case cases[] = {
-      {{"--seconds", "2.2", "-v", "--set", "Threshold=-30"}, true, 0, "gain reduction "},
-      {{"--screenshot", png, "--preset", "2", "--set", "Ratio=8:1"},
-       false,
+      {{"--seconds", "2.2", "-v", "--set", "Threshold=-30"}, "", 0, "gain reduction "},
+      {{"--screenshot", png, "--preset", "2", "--set", "Ratio=8:1", "--plugin", ZEL_PLUGIN_PATH},
+       "",
        0,
        "wrote " + png + " (811 x 286)"},
-      {{"--bogus"}, true, 2, "unknown option \"--bogus\""},
-      {{"--seconds", "0"}, true, 2, "--seconds takes"},
-      {{"--seconds"}, true, 2, "--seconds needs a value"},
-      {{"--screenshot", failedPng, "--plugin", "x.so"}, true, 2, "takes no --plugin"},
-      {{"--plugin", "/nonexistent/zel.so", "--seconds", "1"}, true, 6, "cannot load plug-in"},
-      {{"--seconds", "1"}, false, 8, "no X display (DISPLAY is not set)"},
-      {{"--screenshot", "/nonexistent/dir/x.png"}, false, 4, "cannot write"},
-      {{"--screenshot", failedPng, "--set", "Loudness=3"}, false, 5, "unknown parameter"},
-      {{"--screenshot", failedPng, "--set", "Ratio=40"}, false, 5, "Ratio"},
+      {{"--screenshot", privatePng, "--preset", "2", "--set", "Ratio=8:1"},
+       noDisplay,
+       0,
+       "wrote " + privatePng + " (811 x 286)"},
+      {{"--bogus"}, "", 2, "unknown option \"--bogus\""},
+      {{"--seconds", "0"}, "", 2, "--seconds takes"},
+      {{"--seconds"}, "", 2, "--seconds needs a value"},
+      {{"--screenshot", failedPng, "--seconds", "1"}, "", 2, "takes no --seconds"},
+      {{"--plugin", "/nonexistent/zel.so", "--seconds", "1"}, "", 6, "cannot load plug-in"},
+      {{"--screenshot", failedPng, "--plugin", "/nonexistent/zel.so"}, "", 6, "cannot load"},
+      {{"--seconds", "1"}, noDisplay, 8, "no X display (DISPLAY is not set)"},
+      {{"--screenshot", failedPng}, noXvfb, 8, "Xvfb is not installed (Debian package xvfb)"},
+      {{"--screenshot", "/nonexistent/dir/x.png"}, noDisplay, 4, "cannot write"},
+      {{"--screenshot", failedPng, "--set", "Loudness=3"}, noDisplay, 5, "unknown parameter"},
+      {{"--screenshot", failedPng, "--set", "Ratio=40"}, "", 5, "Ratio"},
   };
-  std::string timed;
+  std::string timed, privateRun;
   for (const Case& c : cases) {
-    EXPECT_EQ(runHost(c.args, log, c.withDisplay), c.code) << c.args[0];
+    EXPECT_EQ(runHost(c.args, log, c.environment), c.code) << c.args[0] << " " << c.args.back();
     const std::string output = readFile(log);
     EXPECT_NE(output.find(c.message), std::string::npos) << output;
     EXPECT_EQ(linesStartingWith(output, "zel-host: error: "), c.code == 0 ? 0u : 1u) << output;
     if (&c == &cases[0]) timed = output;
+    if (&c == &cases[2]) privateRun = output;
   }
   unlink(log.c_str());
-  EXPECT_NE(access(failedPng.c_str(), F_OK), 0) << "no picture after a failed setting";
+  EXPECT_NE(access(failedPng.c_str(), F_OK), 0) << "no picture after a failed run";
 
   // --verbose: a line a second while it runs; the demo, compressed hard, shows on the meter.
   const size_t reports = linesStartingWith(timed, "gain reduction ");
@@ -122,17 +162,28 @@ TEST(HostTool, RunsEndWithTheirExitCodesAndOutcome) {
   ASSERT_TRUE(report && std::sscanf(report, "gain reduction %lf dB", &db) == 1) << timed;
   EXPECT_LT(db, -1.0) << "the audio thread runs the demo through the plug-in";
 
-  // --screenshot: the panel, drawn without an X server.
-  cairo_surface_t* picture = cairo_image_surface_create_from_png(png.c_str());
-  ASSERT_EQ(cairo_surface_status(picture), CAIRO_STATUS_SUCCESS);
-  const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(picture));
-  const int width = cairo_image_surface_get_width(picture);
-  const int height = cairo_image_surface_get_height(picture);
-  WindowImage image{width, height, {data, data + width * height}};  // ARGB32 rows are unpadded
-  cairo_surface_destroy(picture);
-  EXPECT_TRUE(width == kEditorWidth && height == kEditorHeight);
-  EXPECT_GE(image.colours(), 64u) << "a panel, not an empty picture";
-  unlink(png.c_str());
+  // Without a display zel-host ran its own X server, and stopped it (which removes its socket).
+  unsigned display = 0;
+  const char* started = std::strstr(privateRun.c_str(), "private X server (Xvfb :");
+  ASSERT_TRUE(started && std::sscanf(started, "private X server (Xvfb :%u)", &display) == 1)
+      << privateRun;
+  const std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
+  EXPECT_NE(access(socket.c_str(), F_OK), 0) << socket << ": the private server still runs";
+
+  // Both screenshots show what the editor of the loaded plug-in draws in a window: the panel
+  // of the editor drawn offscreen after the same settings and demo (a moving part may differ).
+  zelhost::HostOptions options;
+  options.preset = "2";
+  options.parameters.push_back({"Ratio", "8:1"});
+  const WindowImage reference = offscreenPanel(options);
+  ASSERT_TRUE(reference.width == kEditorWidth && reference.height == kEditorHeight);
+  ASSERT_GE(reference.colours(), 64u) << "a panel, not an empty picture";
+  for (const std::string& path : {png, privatePng}) {
+    const WindowImage shot = readPng(path);
+    EXPECT_TRUE(shot.width == kEditorWidth && shot.height == kEditorHeight) << path;
+    EXPECT_LE(differingPixels(shot, reference), reference.pixels.size() / 100) << path;
+    unlink(path.c_str());
+  }
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "CView.h"
 #include "HostWindow.h"
 #include "XSession.h"
-#include "platform/x11/X11PlatformFrame.h"
 
 namespace e2e {
 namespace {
@@ -61,8 +60,8 @@ protected:
     ASSERT_TRUE(session.ok()) << session.failure();
     std::string error;
     ASSERT_TRUE(parent.create("input", kFrameWidth + 60, kFrameHeight + 50, error)) << error;
-    setPlatformFrameFactory(createX11PlatformFrame);
-    // The frame lies at (20, 10) in the host window; no editor behind it.
+    // The frame lies at (20, 10) in the host window; no editor behind it, so it is a real
+    // X11 window.
     frame = new CFrame(CRect(20, 10, 20 + kFrameWidth, 10 + kFrameHeight),
                        reinterpret_cast<void*>(static_cast<uintptr_t>(parent.id())), nullptr);
     ASSERT_TRUE(frame->isOpen());

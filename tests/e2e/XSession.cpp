@@ -31,7 +31,9 @@ int recordError(Display* display, XErrorEvent* event) {
 
 XSession::XSession() {
   int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-  display_ = XOpenDisplay(nullptr);
+  // A server whose last client just left resets (xvfb-run starts it without -noreset) and
+  // refuses connections for a moment meanwhile.
+  within(2000, [&] { return (display_ = XOpenDisplay(nullptr)) != nullptr; });
   if (display_ == nullptr) {
     const char* name = std::getenv("DISPLAY");
     failure_ = "cannot open the X display \"" + std::string(name ? name : "") +

@@ -69,9 +69,9 @@ public:
 class EditorShell : public ::testing::Test {
 protected:
   void SetUp() override {
-    setPlatformFrameFactory(createOffscreenPlatformFrame);
     effect = createZelFETcomp(&host);
     editor = static_cast<Zel245Editor*>(effect->getEditor());
+    editor->setPlatformFrameFactory(createOffscreenPlatformFrame);
     hostOpcodes.clear();
     hostIndices.clear();
   }

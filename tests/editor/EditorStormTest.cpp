@@ -20,8 +20,9 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
 }
 
 TEST(ConcurrentEditorStorm, AutomationAudioAndChunksWhileTheEditorOpensAndCloses) {
-  setPlatformFrameFactory(createOffscreenPlatformFrame);
   ZelFETcomp* effect = createZelFETcomp(&host);
+  static_cast<Zel245Editor*>(effect->getEditor())
+      ->setPlatformFrameFactory(createOffscreenPlatformFrame);
   AEffect* e = effect->getAeffect();
   e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
   e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0.0f);

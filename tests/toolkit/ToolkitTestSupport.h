@@ -17,12 +17,15 @@
 
 using Events = std::vector<std::string>;
 
-// Records the gestures the controls report.
+// Records the gestures the controls report; its frames draw offscreen.
 class RecordingEditor : public VSTGUIEditorInterface {
 public:
   void beginEdit(int32_t index) override { events.push_back("begin " + std::to_string(index)); }
   void endEdit(int32_t index) override { events.push_back("end " + std::to_string(index)); }
   void doIdleStuff() override {}
+  PlatformFrameFactory getPlatformFrameFactory() const override {
+    return createOffscreenPlatformFrame;
+  }
   Events events;
 };
 
@@ -91,7 +94,6 @@ inline CKeyCode virtualKey(uint8_t virt) {
 // Every test runs on the offscreen platform with a fresh frame.
 class OffscreenTest : public ::testing::Test {
 protected:
-  void SetUp() override { setPlatformFrameFactory(createOffscreenPlatformFrame); }
   void TearDown() override {
     if (frame) frame->close();
   }

@@ -39,10 +39,11 @@ public:
 };
 
 // Makes the platform frame for a CFrame: rect is its place in the parent window, parent
-// the system window handle. Null when the window cannot be made.
+// the system window handle. Null when the window cannot be made. Each frame is given its
+// own (see VSTGUIEditorInterface::getPlatformFrameFactory), so frames on different
+// platforms live side by side in one process.
 using PlatformFrameFactory = IPlatformFrame* (*)(IPlatformFrameOwner* owner, const CRect& rect,
                                                  void* parent);
 
-// Chooses the platform for frames created from now on (default: X11). Any thread.
-void setPlatformFrameFactory(PlatformFrameFactory factory);
-PlatformFrameFactory getPlatformFrameFactory();
+// The platform of real windows: X11 + cairo.
+PlatformFrameFactory defaultPlatformFrameFactory();

@@ -101,14 +101,9 @@ Outcome parseHostCommandLine(int argc, const char* const* argv, HostOptions& opt
     if (!applied.ok()) return applied;
   }
   if (optind < argc) return usageError("unexpected argument \"" + std::string(argv[optind]) + "\"");
-  if (!options.screenshot.empty()) {
-    // The screenshot draws the editor built into zel-host, without a window or a clock.
-    if (!options.pluginPath.empty()) {
-      return usageError("--screenshot draws the built-in editor; it takes no --plugin");
-    }
-    if (options.seconds > 0.0) {
-      return usageError("--screenshot runs no window; it takes no --seconds");
-    }
+  // The screenshot is taken after one second of the demo, processed as fast as it goes.
+  if (!options.screenshot.empty() && options.seconds > 0.0) {
+    return usageError("--screenshot runs one second of the demo; it takes no --seconds");
   }
   return {};
 }
@@ -132,8 +127,12 @@ Options:
   --set NAME=VALUE      set a parameter after the preset, in display units as in
                         zel-render (e.g. Threshold=-18, Ratio=8:1, Power=Out) or
                         normalised with NAME=@0.25; repeatable
-  --screenshot FILE     draw the editor without a window or X server, after one
-                        second of the demo, into FILE (PNG) and exit
+  --screenshot FILE     open the editor in a window, run one second of the demo,
+                        write what the window shows into FILE (PNG) and exit;
+                        without a usable X display (DISPLAY unset or not
+                        reachable) zel-host starts a private X server for it
+                        and stops it afterwards, which needs Xvfb (Debian
+                        package xvfb)
   -h, --help            show this text
   --version             show the version
 
@@ -144,7 +143,8 @@ Exit codes:
   5  unknown preset or parameter, or a value out of range
   6  plug-in cannot be loaded, lacks VSTPluginMain or an editor, or returns no effect
   7  the plug-in refused a setting
-  8  no X display, or the window or the editor cannot be made
+  8  no X display (and no Xvfb for a screenshot), or the window or the editor
+     cannot be made
 
 Examples:
   zel-host

@@ -15,7 +15,7 @@ struct HostOptions {
   bool verbose = false;    // print automation, gestures and the meter on stdout
   std::string pluginPath;  // empty: search the default places
   double seconds = 0.0;    // > 0: close by itself after this long; 0: run until closed
-  std::string screenshot;  // non-empty: render the editor offscreen into this PNG and exit
+  std::string screenshot;  // non-empty: write a picture of the editor's window to this PNG, exit
   std::string preset;      // empty: the plug-in's start-up preset
   std::vector<zelrender::ParameterAssignment> parameters;
 };

@@ -10,14 +10,8 @@ namespace zelhost {
 
 HostWindow::~HostWindow() { destroy(); }
 
-bool HostWindow::create(const std::string& title, int width, int height, std::string& error) {
-  destroy();
-  closeRequested_ = false;
-  if (width < 1 || height < 1 || width > 32767 || height > 32767) {
-    error = "the editor reports an unusable size " + std::to_string(width) + " x " +
-            std::to_string(height);
-    return false;
-  }
+bool HostWindow::connect(std::string& error) {
+  if (display_ != nullptr) return true;
   const char* name = std::getenv("DISPLAY");
   display_ = XOpenDisplay(nullptr);
   if (display_ == nullptr) {
@@ -26,6 +20,18 @@ bool HostWindow::create(const std::string& title, int width, int height, std::st
                 : "cannot open the X display \"" + std::string(name) + "\"";
     return false;
   }
+  return true;
+}
+
+bool HostWindow::create(const std::string& title, int width, int height, std::string& error) {
+  destroyWindow();
+  closeRequested_ = false;
+  if (width < 1 || height < 1 || width > 32767 || height > 32767) {
+    error = "the editor reports an unusable size " + std::to_string(width) + " x " +
+            std::to_string(height);
+    return false;
+  }
+  if (!connect(error)) return false;
   int screen = DefaultScreen(display_);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = BlackPixel(display_, screen);
@@ -117,10 +123,16 @@ void HostWindow::map() {
   XSync(display_, False);
 }
 
+void HostWindow::destroyWindow() {
+  if (display_ == nullptr || window_ == 0) return;
+  XDestroyWindow(display_, window_);
+  XSync(display_, False);
+  window_ = 0;
+}
+
 void HostWindow::destroy() {
   if (display_ == nullptr) return;
-  if (window_ != 0) XDestroyWindow(display_, window_);
-  window_ = 0;
+  destroyWindow();
   XCloseDisplay(display_);
   display_ = nullptr;
 }

@@ -19,8 +19,11 @@ public:
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
 
-  // Connects to the X server named by DISPLAY and shows a window of the given size and
-  // title, fixed in size (minimum = maximum). False with a one-line reason on failure.
+  // Connects to the X server named by DISPLAY, unless connected already. False with a
+  // one-line reason when there is no such server or it refuses the connection.
+  bool connect(std::string& error);
+  // Connects (see connect) and shows a window of the given size and title, fixed in size
+  // (minimum = maximum). False with a one-line reason on failure.
   bool create(const std::string& title, int width, int height, std::string& error);
   // Changes the window's size; the size hints follow so the size stays fixed.
   void resize(int width, int height);
@@ -42,6 +45,7 @@ public:
 
 private:
   void setFixedSize(int width, int height);
+  void destroyWindow();
 
   _XDisplay* display_ = nullptr;
   WindowId window_ = 0;

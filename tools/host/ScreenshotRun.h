@@ -1,4 +1,5 @@
-// zel-host --screenshot: the editor drawn offscreen, without an X server.
+// zel-host --screenshot: the editor of the loaded plug-in in a real X window, read back
+// from the X server and written as a PNG file.
 #pragma once
 
 #include <cstdio>
@@ -11,9 +12,11 @@ namespace zelhost {
 // Frames of the demo processed before the picture is taken (one second).
 inline constexpr int kScreenshotDemoFrames = 48000;
 
-// Creates the effect built into zel-host, opens its editor offscreen, runs a second of the
-// demo with editor idle calls in between (so the meter shows a real reading) and writes the
-// editor's picture to options.screenshot as PNG. Main thread.
+// Loads the plug-in as the window run does, opens its editor in a window of zel-host's own
+// on the X display (or, when DISPLAY is unset or unreachable, on a private Xvfb server
+// started for the run and stopped after it), runs a second of the demo with editor idle
+// calls in between (so the meter shows a real reading), then reads the window's pixels
+// from the server and writes them to options.screenshot as PNG. Main thread.
 Outcome runScreenshot(const HostOptions& options, std::FILE* out);
 
 }  // namespace zelhost

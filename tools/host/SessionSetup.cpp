@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "DemoFeed.h"
+#include "EditorHost.h"
 #include "ParameterSettings.h"
+#include "PluginLocator.h"
 #include "PresetSelection.h"
 
 namespace zelhost {
@@ -17,6 +19,28 @@ constexpr int kMeterParameter = 17;
 constexpr float kMeterFloor = 1e-5f;
 
 }  // namespace
+
+Outcome loadPlugin(const HostOptions& options, zelrender::PluginHost& plugin) {
+  std::string path = options.pluginPath;
+  if (path.empty()) {
+    path = zelrender::findDefaultPlugin();
+    if (path.empty()) {
+      std::string places;
+      for (const std::string& candidate : zelrender::defaultPluginCandidates()) {
+        places += (places.empty() ? "" : ", ") + candidate;
+      }
+      return Outcome::fail(HostExit::plugin,
+                           "no plug-in found (looked for " + places + "); name one with --plugin");
+    }
+  }
+  Outcome loaded = Outcome::from(plugin.load(path, &EditorHost::callback));
+  if (!loaded.ok()) return loaded;
+  if ((plugin.effect()->flags & effFlagsHasEditor) == 0) {
+    plugin.unload();
+    return Outcome::fail(HostExit::plugin, "plug-in " + path + " has no editor");
+  }
+  return {};
+}
 
 Outcome prepareForDemo(zelrender::PluginHost& plugin, const HostOptions& options) {
   Outcome opened = Outcome::from(plugin.open(kFeedSampleRate, kFeedBlockSize, false));

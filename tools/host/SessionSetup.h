@@ -9,6 +9,10 @@
 
 namespace zelhost {
 
+// Loads the plug-in that options.pluginPath names (default: the one zel-render would find)
+// with zel-host's callback; fails when it cannot be loaded or has no editor.
+Outcome loadPlugin(const HostOptions& options, zelrender::PluginHost& plugin);
+
 // Opens the loaded plug-in at the demo's rate and block size, selects the preset and sets the
 // parameters the options name (notes go to stderr), and resumes it.
 Outcome prepareForDemo(zelrender::PluginHost& plugin, const HostOptions& options);

@@ -8,7 +8,6 @@
 #include "HostWindow.h"
 #include "Pacer.h"
 #include "PluginHost.h"
-#include "PluginLocator.h"
 #include "RealtimeAudio.h"
 #include "SessionSetup.h"
 
@@ -29,28 +28,6 @@ void catchStopSignals() {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
-}
-
-Outcome loadPlugin(const HostOptions& options, zelrender::PluginHost& plugin) {
-  std::string path = options.pluginPath;
-  if (path.empty()) {
-    path = zelrender::findDefaultPlugin();
-    if (path.empty()) {
-      std::string places;
-      for (const std::string& candidate : zelrender::defaultPluginCandidates()) {
-        places += (places.empty() ? "" : ", ") + candidate;
-      }
-      return Outcome::fail(HostExit::plugin,
-                           "no plug-in found (looked for " + places + "); name one with --plugin");
-    }
-  }
-  Outcome loaded = Outcome::from(plugin.load(path, &EditorHost::callback));
-  if (!loaded.ok()) return loaded;
-  if ((plugin.effect()->flags & effFlagsHasEditor) == 0) {
-    plugin.unload();
-    return Outcome::fail(HostExit::plugin, "plug-in " + path + " has no editor");
-  }
-  return {};
 }
 
 // The objects of one run, torn down in the order a host uses.

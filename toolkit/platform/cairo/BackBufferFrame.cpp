@@ -14,5 +14,5 @@ BackBufferFrame::~BackBufferFrame() {
 
 CDrawContext* BackBufferFrame::createDrawContext() {
   if (!backBuffer) return nullptr;
-  return createCairoDrawContext(backBuffer->getSurface(), this);
+  return CairoDrawContext::create(backBuffer->getSurface(), this);
 }

@@ -90,7 +90,9 @@ bool CairoBitmap::writePNG(const char* path) const {
   return cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
 }
 
-CDrawContext* CairoBitmap::createDrawContext() { return createCairoDrawContext(surface, nullptr); }
+CDrawContext* CairoBitmap::createDrawContext() {
+  return CairoDrawContext::create(surface, nullptr);
+}
 
 cairo_surface_t* CairoBitmap::surfaceOf(const IPlatformBitmap* bitmap) {
   auto* cairoBitmap = dynamic_cast<const CairoBitmap*>(bitmap);

@@ -1,4 +1,5 @@
-// The cairo side of CDrawContext, shared by every platform. Internal to the toolkit.
+// CDrawContext drawing with cairo into an image surface, shared by every platform.
+// Internal to the toolkit.
 #pragma once
 
 #include <cairo.h>
@@ -12,21 +13,38 @@ public:
   virtual void drawContextReleased(const CRect& damage) = 0;
 };
 
-struct CDrawContext::Impl {
-  cairo_t* cr = nullptr;
-  CRect surfaceRect;
-  CRect clip;
-  CRect damage;  // union of the clip rectangles that drawing happened in
-  IDrawContextOwner* owner = nullptr;
-  CLineStyle lineStyle = kLineSolid;
-  CCoord lineWidth = 1;
-  CDrawMode drawMode = kAntialias;
-  CColor fillColor = kWhiteCColor;
-  CColor frameColor = kBlackCColor;
-  CColor fontColor = kWhiteCColor;
-  CFontDesc font = *kNormalFont;
-  CPoint pen;
-};
+class CairoDrawContext : public CDrawContext {
+public:
+  // A context drawing into an image surface (owner may be null); null for a surface in
+  // error. Caller forgets it.
+  static CairoDrawContext* create(cairo_surface_t* surface, IDrawContextOwner* owner);
+  ~CairoDrawContext() override;
 
-// A context drawing into an image surface (owner may be null). Caller forgets it.
-CDrawContext* createCairoDrawContext(cairo_surface_t* surface, IDrawContextOwner* owner);
+  void lineTo(const CPoint& point) override;
+  void drawRect(const CRect& rect, CDrawStyle style = kDrawStroked) override;
+  void drawEllipse(const CRect& rect, CDrawStyle style = kDrawStroked) override;
+  void drawArc(const CRect& rect, float startDeg, float endDeg, bool filled = false) override;
+  CCoord getStringWidth(const char* text) override;
+  void drawString(const char* text, const CRect& rect, CHoriTxtAlign align = kCenterText,
+                  bool antialias = true) override;
+  void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint(),
+                  float opacity = 1.f) override;
+
+protected:
+  void clipChanged() override;
+
+private:
+  CairoDrawContext(cairo_t* cr, const CRect& surface, IDrawContextOwner* owner);
+
+  void applyStroke();
+  void applyFill();
+  void selectFont(bool antialias);
+  // Half-pixel shift that puts odd-width lines on pixel centres.
+  double lineOffset() const;
+  // Notes that something was drawn inside the current clip.
+  void touch() { damage.unite(clipRect); }
+
+  cairo_t* cr;
+  IDrawContextOwner* owner;
+  CRect damage;  // union of the clip rectangles that drawing happened in
+};

@@ -42,6 +42,7 @@ public:
   virtual int32_t getPresentCount() const = 0;
 };
 
-// Factory for setPlatformFrameFactory: frames draw offscreen (the parent is ignored).
+// Platform factory for frames that draw offscreen (the parent is ignored): hand it to a
+// CFrame, or return it from the editor's getPlatformFrameFactory.
 IPlatformFrame* createOffscreenPlatformFrame(IPlatformFrameOwner* owner, const CRect& rect,
                                              void* parent);

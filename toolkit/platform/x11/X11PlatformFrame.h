@@ -4,6 +4,6 @@
 
 #include "platform/IPlatformFrame.h"
 
-// Factory for setPlatformFrameFactory: parent is the X11 window id of the host's window.
+// Platform factory of real windows (the default): parent is the X11 window id of the host's window.
 // Null when no display can be opened or the parent window does not exist.
 IPlatformFrame* createX11PlatformFrame(IPlatformFrameOwner* owner, const CRect& rect, void* parent);
