@@ -165,7 +165,13 @@ constexpr ZelParameterInfo kTable[] = {
      .resetValue = 1.0f},
 };
 
-static_assert(sizeof(kTable) / sizeof(kTable[0]) == kNumParams + 1);
+constexpr bool inIndexOrder() {
+  for (int i = 0; i < kNumParams; ++i) {
+    if (kTable[i].index != i) return false;
+  }
+  return kTable[kNumParams].index == kGainReductionReadout;
+}
+static_assert(sizeof(kTable) / sizeof(kTable[0]) == kNumParams + 1 && inIndexOrder());
 
 // The meter needle's range.
 constexpr float kMeterLowest = -0.1f;
