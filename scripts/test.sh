@@ -16,7 +16,7 @@ step() { printf '\n==== %s\n' "$*"; }
 # Tests that open real X windows run under a private X server.
 run_ctest() {
   local dir="$1"; shift
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"
 }
 
