@@ -185,6 +185,8 @@ if [ "$build" -eq 1 ]; then
     "$root/scripts/setup.sh"
     "$root/scripts/build.sh" "$build_dir" -DZEL_TESTS=OFF -DZEL_BENCH=OFF
   else
+    # Configure again, so a groff installed since is found for the manual.
+    cmake -S "$root" -B "$build_dir" > /dev/null
     targets=(zel-trevalon "${tools[@]}")
     if cache_says 'ZEL_MANUAL:BOOL=ON' && ! cache_says 'ZEL_GROFF:FILEPATH=.*NOTFOUND'; then
       targets+=(zel-manual)

@@ -19,6 +19,11 @@ check "at least ten pages ($pages)" test "$pages" -ge 10
 check "small enough to mail (under 1 MB)" test "$(stat -c %s "$pdf")" -lt 1000000
 check "titled" bash -c 'pdfinfo "$0" | grep -q "^Title:.*Zel Trevalon Operation Manual"' "$pdf"
 
+# The pictures drawn by the build: the whole panel and the preset bar.
+images="$(pdfimages -list "$pdf" | awk 'NR > 2 { print $4 "x" $5 }')"
+check "the panel picture (811 x 286)" grep -qx 811x286 <<< "$images"
+check "two pictures" test "$(wc -l <<< "$images")" -eq 2
+
 # Every contents line, "N.N Title ..... PAGE", names the page its heading is on.
 contents="$(pdftotext -layout -f 2 -l 2 "$pdf" - | sed -n 's/^ *\([0-9][0-9.]*\) \(.*[^ .]\) *\.\.*[ .]*\([0-9]*\)$/\1|\2|\3/p')"
 check "contents found" test "$(wc -l <<< "$contents")" -ge 20
