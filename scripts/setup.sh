@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, only those missing.
+# groff typesets the user manual; poppler-utils reads it back in the tests.
 set -euo pipefail
 
 need=(build-essential cmake pkg-config libcairo2-dev libx11-dev libxtst-dev
-      libsndfile1-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation
-      fontconfig xvfb xauth x11-utils clang clang-format libclang-rt-14-dev python3)
+      libsndfile1-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation
+      fontconfig xvfb xauth x11-utils clang clang-format libclang-rt-14-dev python3
+      groff poppler-utils)
 
 missing=()
 for p in "${need[@]}"; do
