@@ -58,6 +58,8 @@ bool openForWriting(const std::string& path, unsigned int mode, XPlatFile& f) {
   const size_t slash = path.rfind('/');
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   if (name.empty()) return false;
+  // A write-protected file stays protected, as it would against writing into it.
+  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) return false;
   // Beside the target; the name is shortened so the temporary name stays within NAME_MAX.
   std::string pattern = path.substr(0, path.size() - name.size());
   pattern.append(1, '.').append(name, 0, kMaxTemporaryStem).append(".XXXXXX");

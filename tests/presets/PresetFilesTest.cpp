@@ -117,6 +117,14 @@ int readOnlyFolderBody(const std::string& folder) {
   effect->setParameter(kRatio, 0.9f);
   if (editor.savePresetFile(path.c_str())) return 3;
   if (editor.saveBankFile((folder + "/new.zlb").c_str())) return 4;
+  // A write-protected file in a writable folder stays as it was too.
+  const std::string own = "/tmp/zel-protected-" + std::to_string(::getpid()) + ".zel";
+  writeFile(own, readFile(path));
+  ::chmod(own.c_str(), 0444);
+  const bool overwritten = editor.savePresetFile(own.c_str());
+  const bool same = readFile(own) == before;
+  ::unlink(own.c_str());
+  if (overwritten || !same) return 7;
   if (readFile(path) != before) return 5;
   if (std::distance(fs::directory_iterator(folder), fs::directory_iterator()) != 1) return 6;
   return 0;
