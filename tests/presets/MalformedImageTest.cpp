@@ -108,15 +108,6 @@ TEST(MalformedImage, ForeignIdentifiersAndKindBytesLoadNothing) {
     f.check(image, image.size());
   }
   EXPECT_EQ(snapshot(*f.effect), f.before);
-  // A loader that takes presets only ignores banks, and the other way round.
-  const std::vector<char> bank = bankImage(sampleBank(), 0, false);
-  EXPECT_EQ(
-      loadImageOfAnyOrder(*f.effect, bank.data(), bank.size(), ImageKinds::presets, false, true),
-      ImageLoadResult::notAnImage);
-  const std::vector<char> old = oldPresetFile(samplePreset(3), 16, false);
-  EXPECT_EQ(loadImageOfAnyOrder(*f.effect, old.data(), old.size(), ImageKinds::banks, false, true),
-            ImageLoadResult::notAnImage);
-  EXPECT_EQ(snapshot(*f.effect), f.before);
 }
 
 TEST(MalformedImage, CallersBytesAreNeverWritten) {

@@ -141,13 +141,7 @@ TEST_F(PresetFiles, ReadOnlyFilesLoadAndSavesIntoReadOnlyFoldersFailKeepingTheOl
   ::chmod(folder.c_str(), 0755);
 }
 
-TEST(FileNames, SplittingAndSuggestedNames) {
-  char name[kPathFieldSize] = "old", dir[kPathFieldSize] = "old/";
-  EXPECT_TRUE(XPlatGetFileNameAndDir("/a/b/c.zel", name, dir));
-  EXPECT_STREQ(name, "c.zel");
-  EXPECT_STREQ(dir, "/a/b/");
-  EXPECT_FALSE(XPlatGetFileNameAndDir("plain.zel", name, dir));
-  EXPECT_STREQ(name, "c.zel");
+TEST(FileNames, SuggestedPresetNames) {
   struct Case {
     const char* name;
     const char* suggested;

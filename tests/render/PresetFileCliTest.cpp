@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -30,35 +31,21 @@ int32_t wordAt(const std::vector<char>& b, size_t at) {
   return v;
 }
 
-void reverseWord(std::vector<char>& b, size_t at) {
-  std::swap(b[at], b[at + 3]), std::swap(b[at + 1], b[at + 2]);
-}
+std::string golden(const std::string& name) { return std::string(ZEL_GOLDEN_DIR) + "/" + name; }
 
-// The same image as a big-endian machine writes it: identifier, header words, record heads,
-// parameter slots and values reversed; names stay as they are.
-std::vector<char> bigEndian(std::vector<char> image) {
-  reverseWord(image, 0);
-  for (size_t at = 5; at < 41; at += 4) reverseWord(image, at);
-  for (size_t at = 41; at + 12 <= image.size();) {
-    const int32_t type = wordAt(image, at), length = wordAt(image, at + 4);
-    for (size_t w = 0; w < (type == 1 ? 8u : 3u); ++w) reverseWord(image, at + 4 * w);
-    at += 12 + static_cast<size_t>(length);
+// --set arguments for the golden values of `seed` (tests/golden/data/README.md), exact.
+std::vector<std::string> goldenSettings(int seed, bool powerIn) {
+  const char* names[] = {"Power", "Attack",    "Release", nullptr,  "ScHpfSt", "ScHpf",  "Ratio",
+                         nullptr, "Threshold", "Channel", "Makeup", "Link",    "BlndSt", "Blend"};
+  std::vector<std::string> args;
+  for (int slot = 0; slot < 14; ++slot) {
+    if (!names[slot]) continue;
+    const double v = slot == 0 && powerIn ? 1.0 : ((37 * seed + 11 * slot + 5) % 257) / 256.0;
+    char value[32];
+    std::snprintf(value, sizeof value, "=@%.10g", v);
+    args.insert(args.end(), {"--set", names[slot] + std::string(value)});
   }
-  return image;
-}
-
-// An old preset file (kind 0x21) with the preset image's name and sixteen values.
-std::vector<char> oldPresetFile(const std::vector<char>& image, bool big) {
-  std::vector<char> old(image.begin(), image.begin() + 4);
-  old.push_back(0x21);
-  old.insert(old.end(), image.begin() + 41 + 12, image.begin() + 41 + 12 + 24);
-  std::vector<char> values(64, 0);
-  for (size_t at = 41 + 168; at + 32 <= image.size(); at += 32)
-    std::memcpy(&values[4 * static_cast<size_t>(wordAt(image, at + 12))], &image[at + 24], 4);
-  old.insert(old.end(), values.begin(), values.end());
-  if (big)
-    for (size_t at = 0; at < old.size(); at += at == 0 ? 29 : 4) reverseWord(old, at);
-  return old;
+  return args;
 }
 
 class PresetFileCli : public ::testing::Test {
@@ -112,27 +99,30 @@ TEST_F(PresetFileCli, SavesOnlyTheFilesInTheFormatsLayout) {
   EXPECT_NE(r.out.find("saved    preset p.zel"), std::string::npos) << r.out;
 }
 
+// Files made by an independent writer, in both byte orders and the old format, sound exactly
+// like their values given directly.
 TEST_F(PresetFileCli, PresetFilesOfEveryFormatRenderLikeTheSettingsGivenDirectly) {
-  ASSERT_EQ(render({"--preset", "3", "--set", "Ratio=@0.5", "--save-preset", "p.zel"}).exitCode, 0);
-  const std::vector<char> image = readBytes(file("p.zel"));
-  writeBytes(file("big.zel"), bigEndian(image));
-  writeBytes(file("old.zel"), oldPresetFile(image, false));
-  writeBytes(file("oldbig.zel"), oldPresetFile(image, true));
-
-  const std::vector<float> direct = rendered({"--preset", "3", "--set", "Ratio=@0.5"}, "d.wav");
-  ASSERT_FALSE(direct.empty());
-  EXPECT_NE(direct, rendered({"--preset", "3"}, "n.wav"));  // the setting matters
-  for (const char* name : {"p.zel", "big.zel", "old.zel", "oldbig.zel"})
-    EXPECT_EQ(rendered({"--preset-file", file(name)}, std::string(name) + ".wav"), direct) << name;
+  struct Case {
+    int seed;
+    bool powerIn;  // the preset image stores Power 1, the old file its golden value
+    const char* files[2];
+  };
+  for (const Case& c : {Case{40, true, {"preset_le.zel", "preset_be.zel"}},
+                        Case{41, false, {"old_preset_le.zel", "old_preset_be.zel"}}}) {
+    const std::vector<float> direct = rendered(goldenSettings(c.seed, c.powerIn), "direct.wav");
+    ASSERT_FALSE(direct.empty());
+    EXPECT_NE(direct, rendered({}, "plain.wav"));  // the settings matter
+    for (const char* name : c.files)
+      EXPECT_EQ(rendered({"--preset-file", golden(name)}, "file.wav"), direct) << name;
+  }
 }
 
 TEST_F(PresetFileCli, BankFilesLetPresetPickAndSaveBackByteForByte) {
   ASSERT_EQ(render({"--preset", "5", "--set", "Threshold=@0.2", "--save-bank", "b.zlb"}).exitCode,
             0);
   const std::vector<char> bank = readBytes(file("b.zlb"));
-  writeBytes(file("big.zlb"), bigEndian(bank));
   const RunResult again =
-      render({"--preset-file", "big.zlb", "--preset", "5", "--save-bank", "again.zlb"});
+      render({"--preset-file", "b.zlb", "--preset", "5", "--save-bank", "again.zlb"});
   ASSERT_EQ(again.exitCode, 0) << again.err;
   EXPECT_EQ(readBytes(file("again.zlb")), bank);
 
