@@ -55,6 +55,8 @@ ZelFETcomp::ZelFETcomp(audioMasterCallback master, PresetEditorFactory makeEdito
 
   // The editor object registers itself as the effect's editor when it is made.
   if (makeEditor) editorObject = makeEditor(this);
+  // Now the user's stored default bank and preset apply too (a host's chunk overrides them).
+  if (editorObject) loadDefaults();
 
   suspend();
   resume();

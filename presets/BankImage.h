@@ -1,16 +1,13 @@
 // Bank images: the whole preset table as a 41-byte header and typed records.
-// Used in the state chunk (and in bank files and preferences).
+// Used in the state chunk, in bank files and in the default bank preference.
 #pragma once
 
 #include <cstddef>
 
+#include "ImageRecords.h"
 #include "PresetImage.h"
 
 class CPresetSystemEffect;
-
-constexpr int kNameRecordSize = 168;
-constexpr int kParamRecordSize = 32;
-constexpr int kRecordHeadSize = 12;
 
 // Builds a bank image of every preset (new[]; the caller releases it).
 // Returns its length, or 0 when the effect has no table.

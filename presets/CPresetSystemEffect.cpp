@@ -155,6 +155,32 @@ void CPresetSystemEffect::loadDefaults() {
     std::memcpy(defaultPreset.name, programs[0].name, kPresetNameSize);
     for (int i = 0; i < kNumPresetParams; ++i) defaultPreset.params[i] = presetValue(0, i);
   }
+  if (PresetEditorLink* link = presetEditor()) link->loadDefaults();
+}
+
+VstIntPtr CPresetSystemEffect::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float) {
+  if (index != kLoadFileRequest && index != kSaveFileRequest) return 0;
+  PresetEditorLink* link = presetEditor();
+  const char* path = static_cast<const char*>(ptr);
+  if (!link || !path || strnlen(path, kMaxRequestPath) == kMaxRequestPath) return 0;
+  if (index == kSaveFileRequest) {
+    if (value != 0 && value != 1) return 0;
+    return link->saveFileAtPath(path, value == 1) ? 1 : 0;
+  }
+  constexpr VstIntPtr kReversedBit = 4;
+  const VstIntPtr filter = value & ~kReversedBit;
+  if (value < 0 || filter > 2) return 0;
+  const PresetFileFilter which = filter == 1   ? PresetFileFilter::preset
+                                 : filter == 2 ? PresetFileFilter::bank
+                                               : PresetFileFilter::presetOrBank;
+  switch (link->loadFileAtPath(path, which, (value & kReversedBit) != 0)) {
+    case PresetFileLoad::preset:
+      return 1;
+    case PresetFileLoad::bank:
+      return 2;
+    default:
+      return 0;
+  }
 }
 
 VstInt32 CPresetSystemEffect::getChunk(void** data, bool) {

@@ -19,6 +19,15 @@ public:
   static constexpr int32_t kChunkMarker = 0x02000000;
   static constexpr int32_t kOldChunkMarker = 0x01000000;
 
+  // effVendorSpecific requests (index), with value and a NUL-terminated path in ptr:
+  // load a file: value 0 preset or bank by its kind byte, 1 preset files only, 2 bank files only,
+  // plus 4 for an endian-reversed load; answers 1 for a preset loaded, 2 for a bank, 0 for none.
+  static constexpr VstInt32 kLoadFileRequest = CCONST('Z', 'l', 'L', 'd');
+  // save a file: value 0 the current preset as a preset file, 1 the bank; answers 1 or 0.
+  static constexpr VstInt32 kSaveFileRequest = CCONST('Z', 'l', 'S', 'v');
+  // Longest path such a request may carry.
+  static constexpr size_t kMaxRequestPath = 4096;
+
   explicit CPresetSystemEffect(audioMasterCallback master);
   ~CPresetSystemEffect() override;
 
@@ -38,6 +47,8 @@ public:
   // UI thread: reads a chunk (never writes into it); 0 on success, -1 when rejected.
   VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
   VstInt32 processEvents(VstEvents*) override { return 0; }
+  // UI thread: the file requests of hosts and tools (kLoadFileRequest, kSaveFileRequest).
+  VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
   VstInt32 canDo(char*) override { return 0; }
   void resume() override {}
 
@@ -53,7 +64,8 @@ public:
   virtual bool isDummy(int index) = 0;
   // Slots left out of files and chunks in the old format (before bank images had records).
   virtual bool isDummyOld(int index) = 0;
-  // Takes preset 0 as the default record.
+  // Takes preset 0 as the default record; then, when the editor object exists, applies the
+  // user's stored defaults through it.
   virtual void loadDefaults();
   // Fills the table with factory presets.
   virtual void initPresets() {}

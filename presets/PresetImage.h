@@ -28,3 +28,13 @@ constexpr char kOldBankFileKind = 0x37;
 inline uint32_t mySwapBytes(uint32_t v) {
   return (v >> 24) | ((v >> 8) & 0x0000FF00u) | ((v << 8) & 0x00FF0000u) | (v << 24);
 }
+
+// Reverses the four bytes of the 32-bit word at `word` in place (any alignment).
+inline void mySwapBytes(void* word) {
+  unsigned char* b = static_cast<unsigned char*>(word);
+  const unsigned char b0 = b[0], b1 = b[1];
+  b[0] = b[3];
+  b[1] = b[2];
+  b[2] = b1;
+  b[3] = b0;
+}

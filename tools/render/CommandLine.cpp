@@ -48,6 +48,12 @@ Status applyValueOption(const std::string& name, const std::string& value, Rende
     o.pluginPath = value;
   } else if (name == "--preset") {
     o.preset = value;
+  } else if (name == "--preset-file") {
+    o.presetFile = value;
+  } else if (name == "--save-preset") {
+    o.savePreset = value;
+  } else if (name == "--save-bank") {
+    o.saveBank = value;
   } else if (name == "--set") {
     return readAssignment(value, o.parameters);
   } else if (name == "--format") {
@@ -72,7 +78,8 @@ Status applyValueOption(const std::string& name, const std::string& value, Rende
 bool takesValue(const std::string& name) {
   return name == "--output" || name == "-o" || name == "--plugin" || name == "--preset" ||
          name == "--set" || name == "--format" || name == "--block" || name == "--write-dry" ||
-         name == "--bench";
+         name == "--bench" || name == "--preset-file" || name == "--save-preset" ||
+         name == "--save-bank";
 }
 
 bool isFlag(const std::string& name, RenderOptions& o) {
@@ -102,8 +109,12 @@ Status checkCombination(const std::vector<std::string>& positional, RenderOption
   if (!o.dryOutput.empty() && !o.input.empty()) {
     return usageError("--write-dry only applies to the built-in demo (no input file)");
   }
-  if (o.benchRuns > 0 && (!o.output.empty() || !o.dryOutput.empty())) {
+  if (o.benchRuns > 0 &&
+      (!o.output.empty() || !o.dryOutput.empty() || !o.savePreset.empty() || !o.saveBank.empty())) {
     return usageError("--bench renders in memory and writes no files");
+  }
+  if (!o.savePreset.empty() && o.savePreset == o.saveBank) {
+    return usageError("--save-preset and --save-bank name the same file");
   }
   return {};
 }
@@ -161,8 +172,16 @@ Options:
   -o, --output FILE     where to write the result
   --plugin PATH         the plug-in file (default: zel-trevalon.so beside
                         zel-render, then ../lib/vst/, then ~/.vst/)
-  --preset N|NAME       factory preset by number (0-47) or name, e.g. 3 or
-                        "Smooth Vocal" (exact name first, then any case)
+  --preset N|NAME       preset by number (0-47) or name, e.g. 3 or "Smooth Vocal"
+                        (exact name first, then any case)
+  --preset-file FILE    load a preset file (.zel) into the current preset, or a
+                        bank file (.zlb) into all 48 presets (then --preset picks
+                        one of them; without it, preset 0); current or old
+                        format, either byte order, exactly as the plug-in's
+                        preset bar loads it
+  --save-preset FILE    save the current preset, after --preset-file, --preset and
+                        --set, as a preset file, as the plug-in's preset bar does
+  --save-bank FILE      save all 48 presets (current one as set) as a bank file
   --set NAME=VALUE      set a parameter after the preset, by its name (any case);
                         repeatable. VALUE is in display units:
                           Attack 0.1..10 ms      Release 10..1000 ms
@@ -179,6 +198,9 @@ Options:
   --block N             block size handed to the plug-in, 1-8192 (default 512)
   --progress            show a progress bar (default: on a terminal, for long files)
   --write-dry FILE      demo only: also write the unprocessed demo
+                        With only --save-preset or --save-bank (no INPUT, no
+                        -o) nothing is rendered: the files are written and that
+                        is all.
   --bench N             render the demo (or INPUT) N times in memory, in single
                         and double precision, and report the speed; writes nothing
   --list                list the plug-in's presets and parameters and exit
@@ -188,9 +210,10 @@ Options:
 Exit codes:
   0  success
   2  usage error (bad option or value syntax, unusable output name or format)
-  3  input missing, unreadable, or not mono or stereo
-  4  output cannot be written
-  5  unknown preset or parameter, or a value out of range
+  3  input or preset file missing or unreadable, or input not mono or stereo
+  4  output, preset or bank file cannot be written
+  5  unknown preset or parameter, a value out of range, or a preset file the
+     plug-in rejects (not a Zel Trevalon preset or bank file, or damaged)
   6  plug-in cannot be loaded, lacks VSTPluginMain, or returns no effect
   7  processing failure (the plug-in refused a setting or produced invalid audio)
 On failure nothing is left at the output path: files are written under a
@@ -201,7 +224,19 @@ Examples:
   zel-render --preset "Smooth Vocal" vocal.wav vocal-comp.wav
   zel-render --preset 10 --set Threshold=-18 --set Ratio=8:1 drums.flac -o out.wav
   zel-render --set Ratio=@0.5 --format float --double mix.aiff
+  zel-render --preset-file bright.zel vocal.wav
+  zel-render --preset-file studio.zlb --preset 5 bass.flac
+  zel-render --preset 3 --set Ratio=8:1 --save-preset punchy.zel
   zel-render --bench 20
+
+Every new instance of the plug-in starts from the user's stored default bank
+and default preset, if any (set in the plug-in's preset bar), so zel-render
+does too. Preset and bank files are written through a temporary file and moved
+into place only when complete.
+
+Preset and bank files are loaded and saved by the plug-in itself, through its
+vendor-specific requests (effVendorSpecific with index 'ZlLd' or 'ZlSv'; see
+the README).
 )";
 }
 

@@ -52,6 +52,8 @@ void printSummary(std::FILE* out, const SummaryInfo& info, const RenderResult& r
                  seconds / result.pluginSeconds);
   }
   std::fprintf(out, "\n");
+  for (const std::string& saved : info.setup.savedFiles)
+    std::fprintf(out, "saved    %s\n", saved.c_str());
   if (!info.dryOutput.empty()) std::fprintf(out, "wrote    %s\n", info.dryOutput.c_str());
   std::fprintf(out, "wrote    %s\n", info.output.c_str());
 }

@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "Listing.h"
 #include "RenderJob.h"
+#include "SaveJob.h"
 
 #ifndef ZEL_RENDER_VERSION
 #define ZEL_RENDER_VERSION "0"
@@ -29,6 +30,7 @@ Status run(int argc, char** argv) {
   }
   if (options.list) return runList(options);
   if (options.benchRuns > 0) return runBench(options);
+  if (options.onlySavesFiles()) return runSaveOnly(options);
   return runRender(options);
 }
 
