@@ -129,7 +129,16 @@ void CFrame::setHoverView(CView* view, CPoint& where, CButtonState buttons) {
   }
 }
 
+void CFrame::endOpenPress(CPoint& where, CButtonState buttons) {
+  CView* v = mouseDownView;
+  if (!v) return;
+  mouseDownView = nullptr;
+  Hold hold(v);
+  v->onMouseUp(where, buttons & kModifierMask);
+}
+
 CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons) {
+  endOpenPress(where, buttons);
   mousePosition = where;
   mouseButtons = buttons;
   if (modalView) {
@@ -169,6 +178,7 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& button
   mousePosition = where;
   mouseButtons = buttons;
   mouseInside = true;
+  if (mouseDownView && !(buttons & kMouseButtonMask)) endOpenPress(where, buttons);
   if (mouseDownView) return CViewContainer::onMouseMoved(where, buttons);
   if (modalView) {
     CView* v = modalView;

@@ -201,10 +201,17 @@ void X11Frame::dispatch(XEvent& event, CRect& exposed) {
         owner->platformOnMouseMoved(CPoint(event.xcrossing.x, event.xcrossing.y),
                                     x11StateToButtons(event.xcrossing.state));
       break;
-    case LeaveNotify:
-      if (event.xcrossing.mode == NotifyNormal)
-        owner->platformOnMouseExited(x11StateToButtons(event.xcrossing.state));
+    case LeaveNotify: {
+      CButtonState buttons = x11StateToButtons(event.xcrossing.state);
+      if (event.xcrossing.mode == NotifyNormal) {
+        owner->platformOnMouseExited(buttons);
+      } else if (buttons & kMouseButtonMask) {
+        // Another grab took the pointer (or ours ended with the window) while a button was
+        // held: the release will never reach us, so the press ends here.
+        owner->platformOnMouseUp(CPoint(event.xcrossing.x, event.xcrossing.y), buttons);
+      }
       break;
+    }
     case KeyPress: {
       CKeyCode key = keyCodeOf(event.xkey);
       owner->platformOnKeyDown(key);
