@@ -128,10 +128,10 @@ TEST_F(KnobTest, WheelStepsFineStepsAndFractionalDistances) {
 }
 
 TEST_F(KnobTest, RefusesOtherButtonsAndWorksOnlyWithAListener) {
-  for (CButtonState b : {CButtonState(kRButton), CButtonState(kMButton)})
-    EXPECT_EQ(knob->onMouseDown(const_cast<CPoint&>(kCentre), b), kMouseEventNotHandled);
-  knob->setListener(nullptr);
   CPoint where = kCentre;
+  for (CButtonState b : {CButtonState(kRButton), CButtonState(kMButton)})
+    EXPECT_EQ(knob->onMouseDown(where, b), kMouseEventNotHandled);
+  knob->setListener(nullptr);
   EXPECT_EQ(knob->onMouseDown(where, kLButton), kMouseEventNotHandled);
   EXPECT_TRUE(editor.events.empty());
 }

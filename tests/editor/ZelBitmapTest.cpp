@@ -3,7 +3,9 @@
 
 #include "CZelBitmap.h"
 #include "IPlatformBitmap.h"
+#include "ZelImageCache.h"
 #include "ZelImageIds.h"
+#include "ZelImageSize.h"
 
 namespace {
 
@@ -23,10 +25,27 @@ TEST(ZelBitmap, SizesComeFromTheDecodedImages) {
   }
 }
 
-TEST(ZelBitmap, EveryStoredImageDecodes) {
-  for (unsigned id : ZelImageId::kAll) {
+TEST(ZelBitmap, SizeIsKnownBeforeTheImageIsDecodedOnce) {
+  CZelBitmap* first = new CZelBitmap(15004);
+  EXPECT_EQ(first->getWidth(), 50);
+  EXPECT_EQ(first->getHeight(), 4850);
+  EXPECT_EQ(getZelImageUsers(15004), 0) << "the size comes from the PNG header";
+  CZelBitmap* second = new CZelBitmap(15004);
+  ASSERT_TRUE(first->isLoaded());
+  ASSERT_TRUE(second->isLoaded());
+  EXPECT_EQ(first->getPlatformBitmap(), second->getPlatformBitmap());
+  EXPECT_EQ(getZelImageUsers(15004), 2);
+  first->forget();
+  EXPECT_EQ(getZelImageUsers(15004), 1);
+  EXPECT_EQ(second->getWidth(), 50);
+  second->forget();
+  EXPECT_EQ(getZelImageUsers(15004), 0);
+  for (unsigned id : ZelImageId::kAll) {  // every image decodes, to its header's size
     CZelBitmap* bitmap = new CZelBitmap(static_cast<int>(id));
-    EXPECT_GT(bitmap->getWidth(), 0) << id;
+    CPoint header = getZelImageSize(id);
+    ASSERT_TRUE(bitmap->isLoaded());
+    EXPECT_EQ(bitmap->getWidth(), header.x) << id;
+    EXPECT_EQ(bitmap->getHeight(), header.y) << id;
     bitmap->forget();
   }
 }
