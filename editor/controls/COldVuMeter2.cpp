@@ -67,6 +67,12 @@ void COldVuMeter2::setValue(float v) {
   if (v != getValue()) CControl::setValue(v);
 }
 
+void COldVuMeter2::endPaint(bool coveredWholly) {
+  CControl::endPaint(coveredWholly);
+  if (drawnMoving) setDirty(true);
+  drawnMoving = false;
+}
+
 int32_t COldVuMeter2::trailAlpha(float value, float previous) {
   const double a1 = arcAngle(value);
   const double a2 = arcAngle(value + 0.5 * (value - previous));
@@ -104,6 +110,7 @@ void COldVuMeter2::draw(CDrawContext* context) {
   context->drawArc(ellipse, static_cast<float>(std::min(a1, a2)),
                    static_cast<float>(std::max(a1, a2)), true);
   lastDrawnValue = v;
+  drawnMoving = v != previous;
 
   context->setFrameColor(CColor(kNeedleColor.red, kNeedleColor.green, kNeedleColor.blue,
                                 static_cast<uint8_t>(needleAlpha(alpha))));

@@ -35,8 +35,14 @@ public:
   // The value the last draw showed (not a number before the first draw).
   double getLastDrawnValue() const { return lastDrawnValue; }
 
+protected:
+  // A needle drawn in motion is drawn once more at the next idle, at rest, even when the
+  // value then stays: a trail never remains on a still needle.
+  void endPaint(bool coveredWholly) override;
+
 private:
   int32_t state = 1;
+  bool drawnMoving = false;
   CBitmap* face1;
   CBitmap* cover;
   CBitmap* face0;

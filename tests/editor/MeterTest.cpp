@@ -71,8 +71,11 @@ TEST_F(MeterTest, RedrawnOnlyWhenValueOrStateChanged) {
   meter->setValue(0.8f);
   EXPECT_TRUE(meter->isDirty());
   frame->idle();
+  EXPECT_TRUE(meter->isDirty()) << "drawn moving: drawn once more at rest";
+  frame->idle();
   EXPECT_FALSE(meter->isDirty());
   meter->setValue(5.f);  // clamped to 1.2
+  frame->idle();
   frame->idle();
   meter->setValue(3.f);  // clamped to the same 1.2
   EXPECT_FALSE(meter->isDirty());
@@ -123,7 +126,9 @@ TEST_F(MeterTest, NeedleIsSolidAtRestFaintAfterAJumpAndSolidAfterAFaceChange) {
   const CColor moving = onNeedle(0.5 + 2 / 9.0, 40);
   EXPECT_GT(moving.red, 190) << "a fast needle is faint";
 
-  frame->invalid();  // redrawn without moving: solid again
+  frame->idle();  // the value stays: the next idle shows the needle at rest, solid again
+  EXPECT_LT(onNeedle(0.5 + 2 / 9.0, 40).red, 110);
+  frame->invalid();  // any redraw without movement shows it solid
   EXPECT_LT(onNeedle(0.5 + 2 / 9.0, 40).red, 110);
 
   meter->setState(0);  // the face changes; the needle stays solid
