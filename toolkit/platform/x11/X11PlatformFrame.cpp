@@ -33,6 +33,8 @@ protected:
 private:
   void dispatch(XEvent& event, CRect& exposed);
   void noteErrors(const X11ErrorTrap& trap);
+  // Whether the window is mapped with all its ancestors (asks the server).
+  bool isViewable();
   CKeyCode keyCodeOf(XKeyEvent& event);
 
   Display* display = nullptr;
@@ -124,6 +126,12 @@ void X11Frame::present(const CRect& area) {
   noteErrors(trap);
 }
 
+bool X11Frame::isViewable() {
+  XWindowAttributes attributes;
+  return windowAlive && XGetWindowAttributes(display, window, &attributes) &&
+         attributes.map_state == IsViewable;
+}
+
 void X11Frame::takeKeyboardFocus() {
   if (!windowAlive) return;
   X11ErrorTrap trap(display);
@@ -203,13 +211,14 @@ void X11Frame::dispatch(XEvent& event, CRect& exposed) {
       break;
     case LeaveNotify: {
       CButtonState buttons = x11StateToButtons(event.xcrossing.state);
-      if (event.xcrossing.mode == NotifyNormal) {
+      const CPoint where(event.xcrossing.x, event.xcrossing.y);
+      // A button held as the pointer leaves: a drag goes on outside while our grab lasts,
+      // but if another grab took the pointer or our window stopped being viewable (the host
+      // hid it), the release will never reach us, so the press ends here.
+      if ((buttons & kMouseButtonMask) && (event.xcrossing.mode != NotifyNormal || !isViewable()))
+        owner->platformOnMouseUp(where, buttons);
+      else if (event.xcrossing.mode == NotifyNormal)
         owner->platformOnMouseExited(buttons);
-      } else if (buttons & kMouseButtonMask) {
-        // Another grab took the pointer (or ours ended with the window) while a button was
-        // held: the release will never reach us, so the press ends here.
-        owner->platformOnMouseUp(CPoint(event.xcrossing.x, event.xcrossing.y), buttons);
-      }
       break;
     }
     case KeyPress: {
