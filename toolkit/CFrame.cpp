@@ -186,6 +186,9 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& button
     return v->onMouseMoved(where, buttons);
   }
   setHoverView(getViewAt(where), where, buttons);
+  // A button held with no view owning the press (a press that wanted no moves, or one that
+  // began outside the window): the move is no drag of the view under the pointer.
+  if (buttons & kMouseButtonMask) return kMouseEventNotHandled;
   if (CView* v = hoverView) {
     Hold hold(v);
     return v->onMouseMoved(where, buttons);
