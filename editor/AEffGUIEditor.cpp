@@ -10,12 +10,36 @@
 
 namespace {
 
-// Converts the host's key code to the toolkit's.
+// Virtual key of an ASCII control character (0: none).
+uint8_t virtualKeyOfControlCharacter(VstInt32 character) {
+  switch (character) {
+    case 8:
+      return kVKeyBack;
+    case 9:
+      return kVKeyTab;
+    case 10:
+    case 13:
+      return kVKeyReturn;
+    case 27:
+      return kVKeyEscape;
+    case 127:
+      return kVKeyDelete;
+    default:
+      return 0;
+  }
+}
+
+// Converts the host's key code to the toolkit's: both use the VST virtual keys and modifier
+// bits. Hosts that send editing keys as ASCII control characters alone (Backspace 8,
+// Return 13, Escape 27) get them as the virtual keys they stand for.
 CKeyCode toToolkitKey(const VstKeyCode& key) {
   CKeyCode code;
   code.character = key.character;
   code.virt = key.virt;
   code.modifier = key.modifier;
+  if (code.virt == 0) code.virt = virtualKeyOfControlCharacter(code.character);
+  if (code.virt != 0 && code.character > 0 && code.character < 32) code.character = 0;
+  if (code.virt == kVKeyDelete && code.character == 127) code.character = 0;
   return code;
 }
 

@@ -1,16 +1,19 @@
 #include "CZelBitmap.h"
 
-#include "IPlatformBitmap.h"
-#include "ZelBinaryData.h"
+#include "ZelImageCache.h"
+#include "ZelImageSize.h"
 
 CZelBitmap::CZelBitmap(int id) : CBitmap(CResourceDescription(id)) {
+  deferPlatformBitmap(getZelImageSize(static_cast<unsigned int>(id)));
+}
+
+CZelBitmap::~CZelBitmap() {
   setPlatformBitmap(nullptr);
-  unsigned int size = 0;
-  const unsigned char* data = getZelBinaryData(static_cast<unsigned int>(id), size);
-  IPlatformBitmap* image = data ? IPlatformBitmap::createFromMemory(data, size)
-                                : IPlatformBitmap::create(CPoint(400, 350));
-  if (image) {
-    setPlatformBitmap(image);
-    image->forget();
-  }
+  if (sharesImage) releaseZelImage(static_cast<unsigned int>(getResourceDescription().id));
+}
+
+IPlatformBitmap* CZelBitmap::createPlatformBitmap() {
+  IPlatformBitmap* image = acquireZelImage(static_cast<unsigned int>(getResourceDescription().id));
+  sharesImage = image != nullptr;
+  return image;
 }

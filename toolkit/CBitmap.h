@@ -35,18 +35,29 @@ public:
   virtual void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(),
                     float opacity = 1.f);
 
-  // Size in pixels (0 without an image).
+  // Size in pixels: the image's, or the announced size of an image not made yet (0 without).
   CCoord getWidth() const;
   CCoord getHeight() const;
-  // True when an image is attached.
-  bool isLoaded() const { return platformBitmap != nullptr; }
+  // True when an image is attached (a deferred image is made now).
+  bool isLoaded() const { return getPlatformBitmap() != nullptr; }
 
   const CResourceDescription& getResourceDescription() const { return resourceDescription; }
-  IPlatformBitmap* getPlatformBitmap() const { return platformBitmap; }
+  // The image; a deferred image is made by the first call (UI thread).
+  IPlatformBitmap* getPlatformBitmap() const;
   // Attaches an image (taking its own reference) and releases the previous one; null detaches.
+  // Cancels a deferred image.
   void setPlatformBitmap(IPlatformBitmap* bitmap);
+
+protected:
+  // For bitmaps that make their image on first use: the size is known now, and
+  // createPlatformBitmap is called once, by the first use that needs the pixels.
+  void deferPlatformBitmap(const CPoint& announcedSize);
+  // Makes the deferred image; the caller owns the returned reference (null: no image).
+  virtual IPlatformBitmap* createPlatformBitmap() { return nullptr; }
 
 private:
   CResourceDescription resourceDescription;
-  IPlatformBitmap* platformBitmap = nullptr;
+  mutable IPlatformBitmap* platformBitmap = nullptr;
+  CPoint announced;
+  mutable bool deferred = false;
 };

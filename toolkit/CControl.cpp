@@ -30,13 +30,21 @@ void CControl::valueChanged() {
 }
 
 void CControl::beginEdit() {
+  ++openEdits;
   if (CFrame* frame = getFrame())
     if (VSTGUIEditorInterface* editor = frame->getEditor()) editor->beginEdit(tag);
 }
 
 void CControl::endEdit() {
+  if (openEdits == 0) return;
+  --openEdits;
   if (CFrame* frame = getFrame())
     if (VSTGUIEditorInterface* editor = frame->getEditor()) editor->endEdit(tag);
+}
+
+bool CControl::removed(CView* parent) {
+  while (openEdits > 0) endEdit();
+  return CView::removed(parent);
 }
 
 bool CControl::checkDefaultValue(CButtonState buttons) {

@@ -33,8 +33,12 @@ public:
   // Tells the listener (and marks the control dirty).
   virtual void valueChanged();
   // Start / end of a user gesture, passed to the frame's editor as beginEdit(tag) / endEdit(tag).
+  // Every begin gets its end: an end without an open begin is dropped, and gestures still
+  // open when the control leaves its frame (the editor closing mid-drag) are ended then.
   virtual void beginEdit();
   virtual void endEdit();
+  // Number of gestures begun and not yet ended.
+  int32_t getOpenEdits() const { return openEdits; }
   // A left click with exactly the Command modifier (Ctrl on Linux) sets the default value
   // (reported as one gesture if it changes the value); true for such a click.
   virtual bool checkDefaultValue(CButtonState buttons);
@@ -43,6 +47,8 @@ public:
   // (the value being drawn, during a draw); dirty sets old = -1 (0 when the value is -1).
   void setDirty(bool state = true) override;
   bool isDirty() const override;
+  // Ends open gestures before the control leaves its frame.
+  bool removed(CView* parent) override;
 
   virtual void setListener(CControlListener* l) { listener = l; }
   CControlListener* getListener() const { return listener; }
@@ -71,5 +77,6 @@ private:
   std::atomic<float> value{0.f};
   std::atomic<float> oldValue{1.f};
   float paintedValue = 0.f;
+  int32_t openEdits = 0;
   bool painting = false;
 };

@@ -135,7 +135,16 @@ void CFrame::setHoverView(CView* view, CPoint& where, CButtonState buttons) {
   }
 }
 
+void CFrame::endOpenPress(CPoint& where, CButtonState buttons) {
+  CView* v = mouseDownView;
+  if (!v) return;
+  mouseDownView = nullptr;
+  Hold hold(v);
+  v->onMouseUp(where, buttons & kModifierMask);
+}
+
 CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons) {
+  endOpenPress(where, buttons);
   mousePosition = where;
   mouseButtons = buttons;
   if (modalView) {
@@ -175,6 +184,7 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& button
   mousePosition = where;
   mouseButtons = buttons;
   mouseInside = true;
+  if (mouseDownView && !(buttons & kMouseButtonMask)) endOpenPress(where, buttons);
   if (mouseDownView) return CViewContainer::onMouseMoved(where, buttons);
   if (modalView) {
     CView* v = modalView;
@@ -182,6 +192,9 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const CButtonState& button
     return v->onMouseMoved(where, buttons);
   }
   setHoverView(getViewAt(where), where, buttons);
+  // A button held with no view owning the press (a press that wanted no moves, or one that
+  // began outside the window): the move is no drag of the view under the pointer.
+  if (buttons & kMouseButtonMask) return kMouseEventNotHandled;
   if (CView* v = hoverView) {
     Hold hold(v);
     return v->onMouseMoved(where, buttons);

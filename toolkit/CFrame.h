@@ -78,6 +78,9 @@ private:
   int32_t platformOnKeyUp(CKeyCode& key) override;
 
   void releaseAll();
+  // A press whose release never arrived (lost outside the window or to another grab) is
+  // ended with a mouse up at where, so its view finishes its gesture.
+  void endOpenPress(CPoint& where, CButtonState buttons);
   void setHoverView(CView* view, CPoint& where, CButtonState buttons);
 
   VSTGUIEditorInterface* editor;

@@ -133,6 +133,23 @@ TEST_F(ToolkitX11Input, DragMovesCarryTheButton) {
   EXPECT_EQ(last(moved).buttons & kMouseButtonMask, 0u) << "no button held";
 }
 
+TEST_F(ToolkitX11Input, APressEndsWhenReleasedOutsideOrWhenTheWindowGoesAway) {
+  session.moveTo(child, 30, 30);
+  session.button(1, true);
+  session.moveTo(child, -40, kFrameHeight + 300);  // outside the host window
+  session.button(1, false);
+  ASSERT_TRUE(pumpUntil([&] { return count(up) == 1; })) << "release outside the window";
+
+  // The host hides its window mid-drag: the pointer grab ends and no release can come.
+  session.moveTo(child, 30, 30);
+  session.button(1, true);
+  ASSERT_TRUE(pumpUntil([&] { return count(down) == 2; }));
+  parent.unmap();
+  EXPECT_TRUE(pumpUntil([&] { return count(up) == 2; })) << "grab lost with the window";
+  session.button(1, false);
+  parent.map();
+}
+
 TEST_F(ToolkitX11Input, DoubleClickNeedsTheSameSpotWithin400ms) {
   EXPECT_EQ(clickAt(40, 40).buttons & kDoubleClick, 0u);
   EXPECT_EQ(clickAt(50, 40).buttons & kDoubleClick, 0u) << "10 px from the first press";

@@ -3,6 +3,7 @@
 
 #include "CZelBitmap.h"
 #include "IPlatformBitmap.h"
+#include "ZelImageCache.h"
 #include "ZelImageIds.h"
 
 namespace {
@@ -23,10 +24,13 @@ TEST(ZelBitmap, SizesComeFromTheDecodedImages) {
   }
 }
 
-TEST(ZelBitmap, EveryStoredImageDecodes) {
+TEST(ZelBitmap, SizeIsKnownBeforeDecodingAndEveryImageDecodesToIt) {
   for (unsigned id : ZelImageId::kAll) {
     CZelBitmap* bitmap = new CZelBitmap(static_cast<int>(id));
-    EXPECT_GT(bitmap->getWidth(), 0) << id;
+    const CPoint header(bitmap->getWidth(), bitmap->getHeight());
+    EXPECT_EQ(getZelImageUsers(id), 0) << "the size comes from the PNG header";
+    ASSERT_TRUE(bitmap->isLoaded()) << id;
+    EXPECT_EQ(bitmap->getPlatformBitmap()->getSize(), header) << id;
     bitmap->forget();
   }
 }

@@ -33,6 +33,10 @@ protected:
 private:
   void dispatch(XEvent& event, CRect& exposed);
   void noteErrors(const X11ErrorTrap& trap);
+  // Whether the window is mapped with all its ancestors (asks the server).
+  bool isViewable();
+  // Moves the back buffer into memory shared with the X server, when it offers it.
+  void shareBackBuffer(int width, int height);
   CKeyCode keyCodeOf(XKeyEvent& event);
 
   Display* display = nullptr;
@@ -83,14 +87,33 @@ X11Frame::X11Frame(IPlatformFrameOwner* frameOwner, const CRect& rect, void* par
   if (cairo_surface_status(windowSurface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(windowSurface);
     windowSurface = nullptr;
+    return;
   }
+  shareBackBuffer(width, height);
   XFlush(display);
+}
+
+void X11Frame::shareBackBuffer(int width, int height) {
+  // Drawn straight where the server reads it: no second copy of the frame's pixels is made
+  // for showing them. Nothing has been drawn yet, so the old buffer is simply replaced.
+  cairo_surface_t* shared =
+      cairo_surface_create_similar_image(windowSurface, CAIRO_FORMAT_ARGB32, width, height);
+  if (cairo_surface_status(shared) != CAIRO_STATUS_SUCCESS ||
+      cairo_surface_get_type(shared) != CAIRO_SURFACE_TYPE_IMAGE) {
+    cairo_surface_destroy(shared);
+    return;
+  }
+  backBuffer->forget();
+  backBuffer = new CairoBitmap(shared);
 }
 
 X11Frame::~X11Frame() {
   *alive = false;
   if (!display) return;
   X11ErrorTrap trap(display);
+  // The back buffer may live in memory shared with this display: it goes first.
+  if (backBuffer) backBuffer->forget();
+  backBuffer = nullptr;
   if (windowSurface) {
     cairo_surface_finish(windowSurface);
     cairo_surface_destroy(windowSurface);
@@ -122,6 +145,12 @@ void X11Frame::present(const CRect& area) {
   cairo_surface_flush(windowSurface);
   XFlush(display);
   noteErrors(trap);
+}
+
+bool X11Frame::isViewable() {
+  XWindowAttributes attributes;
+  return windowAlive && XGetWindowAttributes(display, window, &attributes) &&
+         attributes.map_state == IsViewable;
 }
 
 void X11Frame::takeKeyboardFocus() {
@@ -201,10 +230,18 @@ void X11Frame::dispatch(XEvent& event, CRect& exposed) {
         owner->platformOnMouseMoved(CPoint(event.xcrossing.x, event.xcrossing.y),
                                     x11StateToButtons(event.xcrossing.state));
       break;
-    case LeaveNotify:
-      if (event.xcrossing.mode == NotifyNormal)
-        owner->platformOnMouseExited(x11StateToButtons(event.xcrossing.state));
+    case LeaveNotify: {
+      CButtonState buttons = x11StateToButtons(event.xcrossing.state);
+      const CPoint where(event.xcrossing.x, event.xcrossing.y);
+      // A button held as the pointer leaves: a drag goes on outside while our grab lasts,
+      // but if another grab took the pointer or our window stopped being viewable (the host
+      // hid it), the release will never reach us, so the press ends here.
+      if ((buttons & kMouseButtonMask) && (event.xcrossing.mode != NotifyNormal || !isViewable()))
+        owner->platformOnMouseUp(where, buttons);
+      else if (event.xcrossing.mode == NotifyNormal)
+        owner->platformOnMouseExited(buttons);
       break;
+    }
     case KeyPress: {
       CKeyCode key = keyCodeOf(event.xkey);
       owner->platformOnKeyDown(key);
