@@ -11,7 +11,12 @@ CPresetSystemEditor::~CPresetSystemEditor() {
   if (paths.unsaved) storePathsAndFilenames();
 }
 
-bool CPresetSystemEditor::open(void* window) { return AEffGUIEditor::open(window); }
+bool CPresetSystemEditor::open(void*) {
+  // The derived editor has made the frame; the preset bar goes on top of its panel.
+  return frame != nullptr && presetEffect != nullptr;
+}
+
+void CPresetSystemEditor::showPresetChange() {}
 
 void CPresetSystemEditor::close() { AEffGUIEditor::close(); }
 

@@ -17,8 +17,13 @@ public:
   // Writes the remembered folder and names if a change of them is not yet stored.
   ~CPresetSystemEditor() override;
 
+  // UI thread: adds the preset bar to the frame the derived editor made; false without one.
   bool open(void* window) override;
+  // UI thread: forgets the bar's controls (the frame, closed by the derived editor, owns them).
   void close() override;
+  // UI thread, editor open: shows the current preset's name and number in the bar after a
+  // preset was selected or renamed from any thread.
+  virtual void showPresetChange();
   // UI thread: the frame's idle (events, dirty views) while the editor is open.
   void idle() override;
   // Listener for the preset bar's controls.

@@ -30,7 +30,7 @@ bool Zel245Editor::open(void* window) {
   if (!guard.locked()) return false;  // another thread is opening or closing
   if (!background || !window) return false;
   if (frame) close();  // a second open without close rebuilds the panel
-  CPresetSystemEditor::open(window);
+  AEffGUIEditor::open(window);
 
   const CRect size(rect.left, rect.top, rect.left + background->getWidth(),
                    rect.top + background->getHeight());
@@ -43,6 +43,7 @@ bool Zel245Editor::open(void* window) {
   newFrame->setBackground(background);
   setKnobMode(kLinearMode);
   frame = newFrame;
+  CPresetSystemEditor::open(window);  // the preset bar
   frame->invalid();
   return true;
 }
@@ -73,6 +74,7 @@ void Zel245Editor::showParameterChanges() {
   for (int index = 0; index < ParameterChanges::kSlots; ++index) {
     if (changed & (1u << index)) showParameter(index, changes.value(index));
   }
+  if (changed & ParameterChanges::kPresetBit) showPresetChange();
 }
 
 void Zel245Editor::showParameter(int, float) {}
