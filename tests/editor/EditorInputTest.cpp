@@ -38,13 +38,6 @@ struct OpenEditor {
   VstIntPtr key(VstInt32 ascii, VstIntPtr virt) {
     return effect->dispatcher(effEditKeyDown, ascii, virt, nullptr, 0.f);
   }
-  CAnimKnob3* addKnob(unsigned id, CControlListener* listener) {
-    auto* image = new CZelBitmap(static_cast<int>(id));
-    auto* knob = new CAnimKnob3(CRect(246, 44, 350, 148), listener, 8, 193, 104, 104, image);
-    image->forget();
-    editor->getFrame()->addView(knob);
-    return knob;
-  }
   ZelFETcomp* effect;
   Zel245Editor* editor;
   OffscreenPlatformFrame* screen;
@@ -74,8 +67,7 @@ TEST_F(EditorInput, TypedCharactersBackspaceEnterAndEscapeReachAnOpenTextField) 
 }
 
 TEST_F(EditorInput, ClosingTheEditorMidDragEndsTheGestureAtTheHost) {
-  OpenEditor e;
-  e.addKnob(ZelImageId::kThresholdKnob, e.editor);
+  OpenEditor e;  // the panel's Threshold knob is at (246, 44)-(350, 148)
   e.screen->mouseDown(CPoint(298, 96), kLButton);
   e.screen->mouseMove(CPoint(298, 50), kLButton);
   e.effect->dispatcher(effEditClose, 0, 0, nullptr, 0.f);  // the release never comes
@@ -84,18 +76,19 @@ TEST_F(EditorInput, ClosingTheEditorMidDragEndsTheGestureAtTheHost) {
 
 TEST_F(EditorInput, ImagesAreDecodedAtTheFirstDrawSharedAndReleasedWithTheirLastUser) {
   const unsigned id = ZelImageId::kMakeupKnob;
-  OpenEditor first, second;
-  CAnimKnob3* a = first.addKnob(id, nullptr);
-  CAnimKnob3* b = second.addKnob(id, nullptr);
-  EXPECT_EQ(getZelImageUsers(id), 0) << "nothing decoded before a draw";
-  first.editor->getFrame()->invalid();
-  second.editor->getFrame()->invalid();
-  EXPECT_EQ(getZelImageUsers(id), 2);
-  EXPECT_EQ(a->getBackground()->getPlatformBitmap(), b->getBackground()->getPlatformBitmap());
-  second.effect->dispatcher(effEditClose, 0, 0, nullptr, 0.f);
-  EXPECT_EQ(getZelImageUsers(id), 1);
-  first.effect->dispatcher(effEditClose, 0, 0, nullptr, 0.f);
-  EXPECT_EQ(getZelImageUsers(id), 0);
+  ZelFETcomp* closed = createZelFETcomp(&host);
+  EXPECT_EQ(getZelImageUsers(id), 0) << "an instance decodes nothing until its editor draws";
+  {
+    OpenEditor first, second;
+    EXPECT_EQ(getZelImageUsers(id), 2);  // each panel's Makeup knob, one picture
+    EXPECT_EQ(first.editor->getParameterControl(kMakeup)->getBackground()->getPlatformBitmap(),
+              second.editor->getParameterControl(kMakeup)->getBackground()->getPlatformBitmap());
+    second.effect->dispatcher(effEditClose, 0, 0, nullptr, 0.f);
+    EXPECT_EQ(getZelImageUsers(id), 1);
+    first.effect->dispatcher(effEditClose, 0, 0, nullptr, 0.f);
+    EXPECT_EQ(getZelImageUsers(id), 0);
+  }
+  delete closed;
 }
 
 }  // namespace
