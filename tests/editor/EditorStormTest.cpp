@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "CControl.h"
 #include "Zel245Editor.h"
 #include "ZelFETcomp.h"
 #include "ZelWiring.h"
@@ -76,8 +77,12 @@ TEST(ConcurrentEditorStorm, AutomationAudioAndChunksWhileTheEditorOpensAndCloses
   e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f);
   ParameterChanges& changes = effect->getParameterChanges();
   EXPECT_EQ(changes.take(), 0u);
+  auto* editor = static_cast<Zel245Editor*>(effect->getEditor());
   for (int index = 0; index < 16; ++index) {
     EXPECT_FLOAT_EQ(changes.value(index), e->getParameter(e, index)) << index;
+    if (CControl* control = editor->getParameterControl(index)) {
+      EXPECT_FLOAT_EQ(control->getValue(), e->getParameter(e, index)) << index;
+    }
   }
   e->dispatcher(e, effEditClose, 0, 0, nullptr, 0.0f);
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
