@@ -112,6 +112,7 @@ TEST(HostTool, RunsEndWithTheirExitCodesAndOutcome) {
   ASSERT_TRUE(session.ok()) << session.failure();
   const std::string png = temporaryPath("panel.png"), failedPng = temporaryPath("failed.png");
   const std::string privatePng = temporaryPath("private.png");
+  const std::string typedPng = temporaryPath("typed.png");
   const std::string log = temporaryPath("run.txt");
   const std::string noDisplay = "-u DISPLAY", noXvfb = "-u DISPLAY PATH=/var/empty";
   struct Case {
@@ -130,6 +131,13 @@ TEST(HostTool, RunsEndWithTheirExitCodesAndOutcome) {
        noDisplay,
        0,
        "wrote " + privatePng + " (811 x 286)"},
+      {{"--screenshot", typedPng, "--preset", "2", "--set", "Ratio=8:1", "--click", "290,160",
+        "--type=-18"},
+       noDisplay,
+       0,
+       "wrote " + typedPng},
+      {{"--click", "290,160"}, "", 2, "--click and --type go with --screenshot"},
+      {{"--screenshot", failedPng, "--click", "290"}, "", 2, "--click takes X,Y"},
       {{"--bogus"}, "", 2, "unknown option \"--bogus\""},
       {{"--seconds", "0"}, "", 2, "--seconds takes"},
       {{"--seconds"}, "", 2, "--seconds needs a value"},
@@ -178,6 +186,22 @@ TEST(HostTool, RunsEndWithTheirExitCodesAndOutcome) {
   const WindowImage reference = offscreenPanel(options);
   ASSERT_TRUE(reference.width == kEditorWidth && reference.height == kEditorHeight);
   ASSERT_GE(reference.colours(), 64u) << "a panel, not an empty picture";
+  // A click on the Threshold display and typing show the entry field over it, and nothing
+  // else changes.
+  const WindowImage typed = readPng(typedPng);
+  const WindowImage plain = readPng(privatePng);
+  ASSERT_EQ(typed.pixels.size(), plain.pixels.size());
+  size_t inField = 0, elsewhere = 0;
+  for (int y = 0; y < kEditorHeight; ++y) {
+    for (int x = 0; x < kEditorWidth; ++x) {
+      if (typed.at(x, y) == plain.at(x, y)) continue;
+      (x >= 265 && x <= 325 && y >= 150 && y <= 172 ? inField : elsewhere)++;
+    }
+  }
+  EXPECT_GT(inField, 50u);
+  EXPECT_LE(elsewhere, plain.pixels.size() / 100);
+  unlink(typedPng.c_str());
+
   for (const std::string& path : {png, privatePng}) {
     const WindowImage shot = readPng(path);
     EXPECT_TRUE(shot.width == kEditorWidth && shot.height == kEditorHeight) << path;

@@ -3,6 +3,7 @@
 #include <getopt.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace zelhost {
@@ -38,6 +39,18 @@ Outcome applyValueOption(int option, const std::string& value, HostOptions& o) {
       break;
     case 'P':
       o.preset = value;
+      break;
+    case 'c': {
+      int x = 0, y = 0;
+      char rest = 0;
+      if (std::sscanf(value.c_str(), "%d,%d%c", &x, &y, &rest) != 2 || x < 0 || y < 0) {
+        return usageError("--click takes X,Y in the editor, not \"" + value + "\"");
+      }
+      o.clicks.emplace_back(x, y);
+      break;
+    }
+    case 't':
+      o.typed = value;
       break;
     case 'x': {
       size_t equals = value.find('=');
@@ -81,6 +94,8 @@ Outcome parseHostCommandLine(int argc, const char* const* argv, HostOptions& opt
       {"screenshot", required_argument, nullptr, 'S'},
       {"preset", required_argument, nullptr, 'P'},
       {"set", required_argument, nullptr, 'x'},
+      {"click", required_argument, nullptr, 'c'},
+      {"type", required_argument, nullptr, 't'},
       {"verbose", no_argument, nullptr, 'v'},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
@@ -104,6 +119,9 @@ Outcome parseHostCommandLine(int argc, const char* const* argv, HostOptions& opt
   // The screenshot is taken after one second of the demo, processed as fast as it goes.
   if (!options.screenshot.empty() && options.seconds > 0.0) {
     return usageError("--screenshot runs one second of the demo; it takes no --seconds");
+  }
+  if (options.screenshot.empty() && (!options.clicks.empty() || !options.typed.empty())) {
+    return usageError("--click and --type go with --screenshot");
   }
   return {};
 }
@@ -133,6 +151,9 @@ Options:
                         reachable) zel-host starts a private X server for it
                         and stops it afterwards, which needs Xvfb (Debian
                         package xvfb)
+  --click X,Y           with --screenshot: click at X,Y in the editor before the
+                        picture is taken (real pointer events); repeatable
+  --type TEXT           with --screenshot: then type TEXT (real key events)
   -h, --help            show this text
   --version             show the version
 
@@ -151,6 +172,8 @@ Examples:
   zel-host --verbose --seconds 10
   zel-host --preset "Smooth Vocal" --set Threshold=-24
   zel-host --screenshot panel.png --set Power=Out
+  zel-host --screenshot about.png --click 460,225
+  zel-host --screenshot typing.png --click 290,160 --type=-18
 )";
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HostOutcome.h"
@@ -18,6 +19,9 @@ struct HostOptions {
   std::string screenshot;  // non-empty: write a picture of the editor's window to this PNG, exit
   std::string preset;      // empty: the plug-in's start-up preset
   std::vector<zelrender::ParameterAssignment> parameters;
+  // Screenshots: clicks at editor coordinates, then text typed, before the picture is taken.
+  std::vector<std::pair<int, int>> clicks;
+  std::string typed;
 };
 
 // Longest run --seconds accepts (a day).

@@ -11,6 +11,7 @@
 #include "PngFile.h"
 #include "PrivateXServer.h"
 #include "SessionSetup.h"
+#include "SyntheticInput.h"
 #include "WindowCapture.h"
 #include "WindowRun.h"
 
@@ -96,6 +97,21 @@ Outcome runScreenshot(const HostOptions& options, std::FILE* out) {
       window.processEvents();
       plugin.dispatch(effEditIdle);
     }
+  }
+  // Scripted clicks and typing, each handled at an idle as a user's would be.
+  for (const auto& [x, y] : options.clicks) {
+    if (!clickInWindow(window, x, y)) {
+      plugin.dispatch(effEditClose);
+      host.setWindow(nullptr);
+      return Outcome::fail(HostExit::display, "the X server has no XTest for --click");
+    }
+    window.processEvents();
+    plugin.dispatch(effEditIdle);
+  }
+  if (!options.typed.empty() && !typeIntoWindow(window, options.typed)) {
+    plugin.dispatch(effEditClose);
+    host.setWindow(nullptr);
+    return Outcome::fail(HostExit::display, "cannot type \"" + options.typed + "\"");
   }
   WindowPicture picture;
   const bool captured = settleAndCapture(plugin, window, picture, error);
