@@ -1,5 +1,5 @@
-// The editor's frame: the toolkit frame drawing through a clip of the update
-// area and redrawing dirty views at idle.
+// MyFrame is the editor's own frame class (the toolkit frame made for this panel):
+// it draws through a clip of the update area and redraws dirty views at idle.
 #pragma once
 
 #include "CFrame.h"
