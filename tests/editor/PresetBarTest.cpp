@@ -464,3 +464,36 @@ TEST_F(PresetBar, TheManualButtonOpensTheManualOrTellsWhereItWasLookedFor) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AlertOverlayLayout, LongLinesBreakAfterASlashAndTheBoxStaysOnThePanel) {
+  std::string path = "/";
+  for (int i = 0; i < 12; ++i) path += "a-rather-long-folder-name/";
+  const std::string text = "Could not save the preset file:\n" + path + "x.zel";
+  AlertOverlay overlay(CRect(0, 0, 811, 286), text);
+  const std::vector<std::string>& lines = overlay.getLines();
+  ASSERT_GE(lines.size(), 3u);
+  std::string joined;
+  for (const std::string& line : lines) joined += line;
+  EXPECT_EQ(joined, "Could not save the preset file:" + path + "x.zel");
+  for (size_t i = 1; i + 1 < lines.size(); ++i) EXPECT_EQ(lines[i].back(), '/') << lines[i];
+  const CRect ok = overlay.okButtonRect();
+  EXPECT_TRUE(CRect(0, 0, 811, 286).rectInside(ok));
+}
+
+// Pictures of the bar and of the alert drawn over the panel, for a person to look at.
+TEST_F(PresetBar, PicturesWhenAskedFor) {
+  const char* shots = std::getenv("ZEL_SHOT_DIR");
+  if (!shots) GTEST_SKIP() << "set ZEL_SHOT_DIR to write the pictures";
+  effect->setPresetNo(2);
+  idle();
+  frame->invalid();
+  EXPECT_TRUE(screen->writePNG((std::string(shots) + "/bar.png").c_str()));
+  screen->click(kManual);
+  idle();
+  frame->invalid();
+  EXPECT_TRUE(screen->writePNG((std::string(shots) + "/alert.png").c_str()));
+}
+
+}  // namespace
