@@ -79,6 +79,9 @@ public:
   virtual void openManual();
   // The dialogs come from factory (null: the desktop's dialog program). UI thread.
   void setFileDialogFactory(FileDialogFactory factory);
+  // The folder whose copy of the manual serves when the documents folder has none (empty:
+  // the plug-in file's folder). UI thread.
+  void setInstalledManualFolder(const std::string& folder) { installedManualFolder = folder; }
   bool isFileDialogOpen() const { return fileDialog != nullptr; }
   const EditorAlert& getAlert() const { return alert; }
 
@@ -170,6 +173,7 @@ protected:
   CView* dialogShield = nullptr;
 
   ManualOpener manual;
+  std::string installedManualFolder;
   bool manualStarting = false;
   EditorAlert alert;
   bool inBarIdle = false;

@@ -132,7 +132,9 @@ void CPresetSystemEditor::finishFileOperation(FileOperation operation, bool reve
 void CPresetSystemEditor::openManual() {
   // A viewer still starting is left to finish; a second press adds nothing.
   if (!manualStarting) {
-    if (manual.open(GetPluginBundle())) {
+    const char* beside =
+        installedManualFolder.empty() ? GetPluginBundle() : installedManualFolder.c_str();
+    if (manual.open(beside)) {
       manualStarting = true;
     } else {
       alert.show(manualAlertText(), frame);

@@ -95,6 +95,7 @@ protected:
     editor = static_cast<Zel245Editor*>(effect->getEditor());
     editor->setPlatformFrameFactory(createOffscreenPlatformFrame);
     editor->setFileDialogFactory([this] { return std::make_unique<ScriptedDialog>(script); });
+    editor->setInstalledManualFolder(dir + "/plugin");  // no manual there
     open();
   }
   void TearDown() override {
