@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AlertOverlay.h"
@@ -467,6 +470,27 @@ TEST_F(PresetBar, TheManualButtonOpensTheManualOrTellsWhereItWasLookedFor) {
 }  // namespace
 
 namespace {
+
+TEST_F(PresetBar, ThreadedHostRenamesAndSelectionsReachTheBarAtTheNextIdle) {
+  std::atomic<bool> done{false};
+  std::thread host([&] {
+    for (int i = 0; i < 300; ++i) {
+      char text[32];
+      std::snprintf(text, sizeof text, "Renamed %d", i);
+      effect->dispatcher(effSetProgramName, 0, 0, text, 0.f);
+      if (i % 50 == 0) effect->setPresetNo(i / 50);
+    }
+    done = true;
+  });
+  while (!done) idle();
+  host.join();
+  idle();
+  EXPECT_EQ(effect->getPresetNo(), 5);
+  EXPECT_EQ(name(5), "Renamed 299");
+  EXPECT_EQ(fieldText(), "Renamed 299");
+  EXPECT_STREQ(menu()->getEntry(5), "Renamed 299");
+  EXPECT_EQ(menu()->getCurrent(), 5);
+}
 
 TEST(AlertOverlayLayout, LongLinesBreakAfterASlashAndTheBoxStaysOnThePanel) {
   std::string path = "/";
