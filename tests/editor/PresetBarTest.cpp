@@ -515,6 +515,11 @@ TEST_F(PresetBar, PicturesWhenAskedFor) {
   idle();
   frame->invalid();
   EXPECT_TRUE(screen->writePNG((std::string(shots) + "/bar.png").c_str()));
+  screen->click(kMenu);
+  frame->invalid();
+  EXPECT_TRUE(screen->writePNG((std::string(shots) + "/menu.png").c_str()));
+  CKeyCode escape{0, kVKeyEscape, 0};
+  screen->keyDown(escape);
   screen->click(kManual);
   idle();
   frame->invalid();
