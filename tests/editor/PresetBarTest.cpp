@@ -35,7 +35,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int updateDisplays = 0;
+std::atomic<int> updateDisplays{0};
 
 VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
   if (opcode == audioMasterUpdateDisplay) ++updateDisplays;
@@ -44,7 +44,6 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
 
 // A file dialog whose answer the test gives.
 struct Script {
-  bool available = true;
   std::vector<FileDialogRequest> requests;
   bool answered = false;
   std::vector<std::string> answer;
@@ -56,7 +55,7 @@ public:
   explicit ScriptedDialog(Script& s) : script(s) {}
   bool start(const FileDialogRequest& request) override {
     script.requests.push_back(request);
-    return script.available;
+    return true;
   }
   bool poll(std::vector<std::string>& chosen) override {
     if (!script.answered) return false;
