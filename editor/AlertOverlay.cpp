@@ -1,13 +1,17 @@
 #include "AlertOverlay.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "CDrawContext.h"
 #include "CFontDesc.h"
+#include "IPlatformBitmap.h"
 
 namespace {
 
-constexpr CCoord kBoxWidth = 460;
+constexpr CCoord kMinBoxWidth = 320;
+constexpr CCoord kMargin = 24;  // between the box and the panel's edges
 constexpr CCoord kLineHeight = 18;
 constexpr CCoord kPadding = 16;
 constexpr CCoord kButtonWidth = 72;
@@ -24,20 +28,66 @@ std::vector<std::string> linesOf(const std::string& text) {
   }
 }
 
+// Length of the longest start of line (cut at a UTF-8 boundary) narrower than width, at least
+// one character; preferably ending just after a '/' or a space.
+size_t fittingLength(CDrawContext* measure, const std::string& line, CCoord width) {
+  size_t fits = 0;
+  for (size_t end = 1; end <= line.size(); ++end) {
+    if (end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) continue;
+    if (measure->getStringWidth(line.substr(0, end).c_str()) > width) break;
+    fits = end;
+  }
+  if (fits == 0) {
+    fits = 1;
+    while (fits < line.size() && (static_cast<unsigned char>(line[fits]) & 0xC0) == 0x80) ++fits;
+    return fits;
+  }
+  if (fits == line.size()) return fits;
+  const size_t breakAt = line.find_last_of("/ ", fits - 1);
+  return breakAt != std::string::npos && breakAt > 0 ? breakAt + 1 : fits;
+}
+
 }  // namespace
 
 AlertOverlay::AlertOverlay(const CRect& frameSize, const std::string& text)
     : CView(frameSize), message(text) {
   setWantsFocus(true);
+  layOut();
+}
+
+void AlertOverlay::layOut() {
+  const CCoord maxText = getViewSize().getWidth() - 2 * (kMargin + kPadding);
+  IPlatformBitmap* bitmap = IPlatformBitmap::create(CPoint(1, 1));
+  CDrawContext* measure = bitmap ? bitmap->createDrawContext() : nullptr;
+  CCoord widest = 0;
+  for (std::string line : linesOf(message)) {
+    if (!measure) {
+      lines.push_back(line);
+      continue;
+    }
+    measure->setFont(kNormalFont);
+    while (!line.empty() && measure->getStringWidth(line.c_str()) > maxText) {
+      const size_t n = fittingLength(measure, line, maxText);
+      lines.push_back(line.substr(0, n));
+      widest = std::max(widest, measure->getStringWidth(lines.back().c_str()));
+      line.erase(0, n);
+    }
+    widest = std::max(widest, measure->getStringWidth(line.c_str()));
+    lines.push_back(line);
+  }
+  if (measure) measure->forget();
+  if (bitmap) bitmap->forget();
+  boxWidth = std::min(std::max(kMinBoxWidth, std::ceil(widest) + 2 * kPadding),
+                      getViewSize().getWidth() - 2 * kMargin);
 }
 
 CRect AlertOverlay::boxRect() const {
   const CRect all = getViewSize();
   const CCoord height =
-      kPadding * 3 + kLineHeight * static_cast<CCoord>(linesOf(message).size()) + kButtonHeight;
-  const CCoord left = all.left + (all.getWidth() - kBoxWidth) / 2;
-  const CCoord top = all.top + (all.getHeight() - height) / 2;
-  return CRect(left, top, left + kBoxWidth, top + height);
+      kPadding * 3 + kLineHeight * static_cast<CCoord>(lines.size()) + kButtonHeight;
+  const CCoord left = std::round(all.left + (all.getWidth() - boxWidth) / 2);
+  const CCoord top = std::round(all.top + (all.getHeight() - height) / 2);
+  return CRect(left, top, left + boxWidth, top + height);
 }
 
 CRect AlertOverlay::okButtonRect() const {
@@ -60,7 +110,7 @@ void AlertOverlay::draw(CDrawContext* context) {
   context->setFont(kNormalFont);
   context->setFontColor(CColor(235, 232, 220, 255));
   CCoord y = box.top + kPadding;
-  for (const std::string& line : linesOf(message)) {
+  for (const std::string& line : lines) {
     context->drawString(line.c_str(),
                         CRect(box.left + kPadding, y, box.right - kPadding, y + kLineHeight));
     y += kLineHeight;

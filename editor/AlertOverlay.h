@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "CView.h"
 
@@ -19,10 +20,16 @@ public:
   const std::string& getMessage() const { return message; }
   // Where the OK button is drawn.
   CRect okButtonRect() const;
+  // The message as drawn: its lines, long ones broken to fit the box.
+  const std::vector<std::string>& getLines() const { return lines; }
 
 private:
   CRect boxRect() const;
+  // Breaks the message into lines that fit the panel and sizes the box to the widest.
+  void layOut();
 
   std::string message;
+  std::vector<std::string> lines;
+  CCoord boxWidth = 0;
   bool dismissed = false;
 };

@@ -11,23 +11,6 @@ CPresetSystemEditor::~CPresetSystemEditor() {
   if (paths.unsaved) storePathsAndFilenames();
 }
 
-bool CPresetSystemEditor::open(void*) {
-  // The derived editor has made the frame; the preset bar goes on top of its panel.
-  return frame != nullptr && presetEffect != nullptr;
-}
-
-void CPresetSystemEditor::showPresetChange() {}
-
-void CPresetSystemEditor::close() { AEffGUIEditor::close(); }
-
-void CPresetSystemEditor::idle() {
-  // Through the base, whose guard keeps the frame out of an idle the host runs from
-  // inside our own host-idle request.
-  if (presetEffect) AEffGUIEditor::idle();
-}
-
-void CPresetSystemEditor::valueChanged(CControl*) {}
-
 int CPresetSystemEditor::BankToBuffer(char** out) {
   return presetEffect ? ::BankToBuffer(*presetEffect, out) : 0;
 }
@@ -39,8 +22,6 @@ bool CPresetSystemEditor::BufferToBank(const char* records, size_t recordBytes,
 }
 
 void CPresetSystemEditor::byteSwapHeader(newpresetheader* header) { ::byteSwapHeader(header); }
-
-void CPresetSystemEditor::nameChangedExternal(const char*) {}
 
 void CPresetSystemEditor::forceRefresh() {
   // Only marks: the editor's idle shows the values on its own thread.

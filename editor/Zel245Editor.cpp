@@ -182,7 +182,7 @@ void Zel245Editor::close() {
 }
 
 void Zel245Editor::idle() {
-  CPresetSystemEditor::idle();
+  // Everything, the preset bar's dialog and alert checks included, runs once, under the lock.
   XPlatLockGuard guard(editorLock, kXPlatWaitForever);
   if (!frame) return;
   showParameterChanges();

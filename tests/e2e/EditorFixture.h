@@ -20,6 +20,8 @@ protected:
   // When set, the host also runs the editor's idle from inside every audioMasterUpdateDisplay,
   // as a host refreshing its view at once would.
   static inline std::atomic<bool> idleOnUpdateDisplay{false};
+  // audioMasterUpdateDisplay requests seen.
+  static inline std::atomic<int> updateDisplays{0};
 
   void SetUp() override {
     idleOnUpdateDisplay = false;
@@ -85,6 +87,7 @@ private:
   static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                             void* ptr, float opt) noexcept {
     VstIntPtr answer = zelhost::EditorHost::callback(effect, opcode, index, value, ptr, opt);
+    if (opcode == audioMasterUpdateDisplay) ++updateDisplays;
     if (opcode == audioMasterUpdateDisplay && idleOnUpdateDisplay && effect && effect->resvd1)
       effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
     return answer;
