@@ -6,8 +6,10 @@
 #include "FETState.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 namespace fet {
 
@@ -47,6 +49,11 @@ inline double sanitizeInput(double x) {
 // Static gain law of one channel: 1 at envelope 0, falling as it grows.
 inline double gainLaw(double env) { return 0.03 / (env * env + 0.03); }
 
+// gainLaw without the arithmetic where its result is known: below 2^-30,
+// env^2 is under half an ulp of 0.03, so the sum rounds to 0.03 and the gain is
+// exactly 1 (this also keeps decayed, subnormal envelopes out of the multiply).
+inline double gainLawFast(double env) { return env < 0x1p-30 ? 1.0 : gainLaw(env); }
+
 // Gains of the left and right channel.
 struct GainPair {
   double left;
@@ -55,10 +62,10 @@ struct GainPair {
 
 // Gain pair from the two envelopes: geometric mean when linked, and 1 for the
 // channel the mode leaves uncompressed.
-template <class P>
+template <class P, double (*Law)(double) = gainLaw>
 inline GainPair gainPair(const double (&envelope)[2], bool linked, int mode) {
-  double gL = P::round(gainLaw(envelope[0]));
-  double gR = P::round(gainLaw(envelope[1]));
+  double gL = P::round(Law(envelope[0]));
+  double gR = P::round(Law(envelope[1]));
   if (linked) {
     const double g = P::round(std::sqrt(gL * gR));
     gL = g;
@@ -119,6 +126,24 @@ inline double outputShape(double w) {
   if (w > 0.0001) return 0.35355339059327 * std::tanh(2.82842712474619 * w) / w;
   if (w < -0.0001) return 0.25 * std::atan(4.0 * w) / w;
   return 1.0;
+}
+
+// True for +0 and -0 only (by bits, so also where denormals are flushed).
+inline bool isZero(double v) { return (std::bit_cast<std::uint64_t>(v) << 1) == 0; }
+
+// Largest v >= 0 whose product with k rounds to zero, so that a decay step
+// v - v k (or v + (0 - v) k) leaves v exactly as it is; -1 where k is out of
+// the range handled. v = m 2^-1074 and k = K 2^(x - 53) give v k = 0 exactly
+// when m K <= 2^(52 - x) (a tie rounds to the even 0).
+inline double vanishingBelow(double k) {
+  if (!(k >= 0x1p-60 && k < 1.0)) return -1.0;
+  int x = 0;
+  const double fraction = std::frexp(k, &x);  // k = fraction 2^x, fraction in [0.5, 1)
+  const auto K = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  __extension__ using Wide = unsigned __int128;
+  const Wide m = (Wide{1} << (52 - x)) / K;
+  constexpr std::uint64_t kSubnormals = (std::uint64_t{1} << 52) - 1;
+  return std::bit_cast<double>(m < kSubnormals ? static_cast<std::uint64_t>(m) : kSubnormals);
 }
 
 // Coefficients and switches fixed for one block.
