@@ -6,7 +6,7 @@
 #include <atomic>
 
 struct FETCompressorReference;
-struct FETKernelChoice;
+struct FETEngineAccess;
 namespace fet {
 struct KernelSet;
 }
@@ -82,7 +82,7 @@ public:
 
 private:
   friend struct FETCompressorReference;
-  friend struct FETKernelChoice;
+  friend struct FETEngineAccess;
 
   template <class P>
   void process(const typename P::Sample* const* inputs, typename P::Sample* const* outputs,

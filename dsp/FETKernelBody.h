@@ -264,4 +264,6 @@ double compressDouble(const KernelBlock& block, FETRunningState& state, Filter& 
   return compress<DoublePrecision>(block, state, meter, inL, inR, outL, outR, frames);
 }
 
+double targetBound(double a, double e) { return targetUpper(broadcast(a), broadcast(e))[0]; }
+
 }  // namespace fet::ZEL_ISA

@@ -60,14 +60,14 @@ namespace fet {
 
 const KernelSet& baselineKernels() {
   static constexpr KernelSet kernels{"baseline", &baseline::compressFloat,
-                                     &baseline::compressDouble};
+                                     &baseline::compressDouble, &baseline::targetBound};
   return kernels;
 }
 
 const KernelSet* v3Kernels() {
 #if defined(__x86_64__)
   static constexpr KernelSet kernels{"x86-64-v3", &x86_64_v3::compressFloat,
-                                     &x86_64_v3::compressDouble};
+                                     &x86_64_v3::compressDouble, &x86_64_v3::targetBound};
   static const bool supported = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx") && __builtin_cpu_supports("avx2") &&

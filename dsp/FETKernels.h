@@ -29,6 +29,8 @@ struct KernelSet {
   double (*compressDouble)(const KernelBlock& block, FETRunningState& state, Filter& meter,
                            const double* inL, const double* inR, double* outL, double* outR,
                            int frames);
+  // The upper bound on envelopeTarget(a, e) the kernel screens with (for tests).
+  double (*targetBound)(double a, double e);
 };
 
 // The kernel for every x86-64 processor (SSE2).
