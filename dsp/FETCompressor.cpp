@@ -133,11 +133,11 @@ void FETCompressor::process(const typename P::Sample* const* inputs,
                                controls.thresholdFactor, controls.makeupGain};
   double meterValue;
   if constexpr (std::is_same_v<P, fet::SinglePrecision>)
-    meterValue =
-        kernels->compressFloat(block, state, meterFilter, inL, inR, outL, outR, sampleFrames);
+    meterValue = kernels->compressFloat(block, state, meterFilter, boundTable, inL, inR, outL, outR,
+                                        sampleFrames);
   else
-    meterValue =
-        kernels->compressDouble(block, state, meterFilter, inL, inR, outL, outR, sampleFrames);
+    meterValue = kernels->compressDouble(block, state, meterFilter, boundTable, inL, inR, outL,
+                                         outR, sampleFrames);
   grValue.store(meterValue, std::memory_order_relaxed);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FETBoundTable.h"
 #include "FETState.h"
 #include "Filter.h"
 
@@ -96,7 +97,8 @@ private:
   FETControls controls;
   FETRunningState state;
   Filter meterFilter;
-  const fet::KernelSet* kernels;  // compiled form of the compression kernel in use
+  const fet::KernelSet* kernels;     // compiled form of the compression kernel in use
+  fet::TargetBoundTable boundTable;  // the kernel's cache of envelope target bounds
 
   static_assert(std::atomic<double>::is_always_lock_free);
 };

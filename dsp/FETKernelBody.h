@@ -2,10 +2,9 @@
 // guard. It runs the plain form's per-sample steps in chunks of frames, pass
 // by pass, with every value computed by the same operations in the same order:
 //   1. controls and side chain (serial, cheap): smoothers, e and K, x, d;
-//   2. bounds on the feed-forward targets, vectorised across frames;
-//   3. envelopes and meter (serial): the attack half of an envelope step runs
-//      only where the bound cannot rule out a rise;
-//   4. make-up, saturation, mix and output stage.
+//   2. envelopes and meter (serial): the attack half of an envelope step runs
+//      only where the bound table cannot rule out a rise;
+//   3. make-up, saturation, mix and output stage.
 // Results that are known exactly are not recomputed: a repeated target or
 // shape argument, a zero saturation input, gains of tiny envelopes, and decay
 // steps that cannot change a decayed state.
@@ -19,16 +18,14 @@ inline constexpr int kChunk = 64;  // frames per pass
 
 // Values the passes hand on for one chunk; pairs are left/right interleaved.
 struct Chunk {
-  double x[2 * kChunk];               // input as the path sees it
-  double d[2 * kChunk];               // detector signal
-  double aB[2 * kChunk + kLanes];     // feed-forward detector product
-  double eB[2 * kChunk + kLanes];     // ratio exponent, once per lane
-  double bound[2 * kChunk + kLanes];  // upper bound on the target for aB
-  double y[2 * kChunk];               // compressed signal
-  double k[kChunk];                   // detector gain K
-  double thr[kChunk];                 // thresholdSmoothed
-  double makeup[kChunk];              // makeupSmoothed
-  double blend[kChunk];               // blendSmoothed
+  double x[2 * kChunk];   // input as the path sees it
+  double d[2 * kChunk];   // detector signal
+  double y[2 * kChunk];   // compressed signal
+  double e[kChunk];       // ratio exponent
+  double k[kChunk];       // detector gain K
+  double thr[kChunk];     // thresholdSmoothed
+  double makeup[kChunk];  // makeupSmoothed
+  double blend[kChunk];   // blendSmoothed
 };
 
 // The last target computed for one envelope step, by its arguments' bits.
@@ -66,10 +63,12 @@ struct ValueMemo {
 
 // Block constants and the state as it runs.
 struct Run {
-  Run(const KernelBlock& b, const FETRunningState& state, const Filter& meterFilter)
+  Run(const KernelBlock& b, const FETRunningState& state, const Filter& meterFilter,
+      TargetBoundTable& boundTable)
       : block(b),
         s(state),
         meter(meterFilter),
+        table(boundTable),
         curveBits(std::bit_cast<std::uint32_t>(state.ratioSmoothed)),
         e(ratioExponent(state.ratioSmoothed)),
         k(ratioDetectorGain(state.ratioSmoothed)) {
@@ -83,13 +82,14 @@ struct Run {
   KernelBlock block;
   FETRunningState s;
   Filter meter;
+  TargetBoundTable& table;
   double meterValue = 0.0;
   std::uint32_t curveBits;  // ratioSmoothed the curve was computed for
   double e;                 // ratio exponent of the curve
   double k;                 // detector gain of the curve
   double envStuck;          // envelopes up to this decay to themselves
   double outStuck;          // output-stage states up to this stay with zero input
-  TargetMemo feedback[2], feedForward[2];
+  TargetMemo memo[2][2];    // per channel: feedback, feed-forward step
   ValueMemo saturation[2], shape[2];
 };
 
@@ -138,55 +138,56 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
     s.thresholdSmoothed += (r.block.thresholdTarget - s.thresholdSmoothed) * b.kSm;
     s.makeupSmoothed += (r.block.makeupTarget - s.makeupSmoothed) * b.kSm;
     s.blendSmoothed += (b.blendTarget - s.blendSmoothed) * b.kSm;
+    c.e[i] = r.e;
     c.k[i] = r.k;
     c.thr[i] = s.thresholdSmoothed;
     c.makeup[i] = s.makeupSmoothed;
     c.blend[i] = s.blendSmoothed;
-    for (int ch = 0; ch < 2; ++ch) {
-      c.aB[2 * i + ch] = std::fabs(c.d[2 * i + ch]) * r.k * s.thresholdSmoothed;
-      c.eB[2 * i + ch] = r.e;
-    }
   }
 }
 
-// 2. Bounds on the feed-forward targets of n frames.
-inline void targetBounds(Chunk& c, int n) {
-  const int lanes = 2 * n;
-  for (int j = lanes; j < lanes + kLanes; ++j) c.aB[j] = c.eB[j] = 0.0;
-  for (int j = 0; j < lanes; j += kLanes) {
-    const VecD a = load(c.aB + j);
-    const VecD zero = broadcast(0.0);
-    store(c.bound + j, none(a > 1.0) ? zero : targetUpper(a, load(c.eB + j)));
-  }
+// Fills bucket j of the table for the current exponent.
+[[gnu::noinline]] inline double fillBound(TargetBoundTable& table, int j, double e) {
+  TargetBoundTable::Entry& entry = table.entries[j];
+  entry.bound = targetUpper(broadcast(TargetBoundTable::upperProduct(j)), broadcast(e))[0];
+  entry.generation = table.generation;
+  return entry.bound;
 }
 
-// Attack half of the feedback step where the feed-forward bound could not
-// decide: the feedback product is at most the feed-forward one, so its own
-// bound is tighter; the target runs only where that cannot decide either.
-[[gnu::noinline]] inline double feedbackRise(double env, double a, double e, double hAtt,
-                                             TargetMemo& memo) {
-  if (targetUpper(broadcast(a), broadcast(e))[0] <= env) return env;
+// Attack half of an envelope step for detector product a: the target runs
+// only where the table cannot show that it stays at or below env (a zero
+// target, for a <= 1, never rises).
+inline double riseStep(double env, double a, double e, double hAtt, TargetBoundTable& table,
+                       TargetMemo& memo) {
+  const double u = a - 1.0;
+  if (!(u > 0.0)) return env;
+  const int j = TargetBoundTable::bucket(u);
+  if (j < TargetBoundTable::kBuckets) {
+    const TargetBoundTable::Entry& entry = table.entries[j];
+    const double bound =
+        entry.generation == table.generation ? entry.bound : fillBound(table, j, e);
+    if (bound <= env) return env;
+  }
   return envelopeRise(env, memo.target(a, e), hAtt);
 }
 
-// 3. Envelopes and meter for n frames.
+// 2. Envelopes and meter for n frames.
 template <class P>
 void envelopesAndMeter(Run& r, Chunk& c, int n) {
   const BlockSetup& b = r.block.setup;
   double env[2] = {r.s.envelope[0], r.s.envelope[1]};
   for (int i = 0; i < n; ++i) {
-    const double* bound = c.bound + 2 * i;
     const double* d = c.d + 2 * i;
-    const double k = c.k[i], thr = c.thr[i], e = c.eB[2 * i];
+    const double k = c.k[i], thr = c.thr[i], e = c.e[i];
+    r.table.useExponent(e);
 
     const GainPair g1 = gainPair<P, gainLawFast>(env, b.linked, b.mode);
     r.meterValue = r.meter.process(std::min(g1.left, g1.right));
 
     const double g1c[2] = {g1.left, g1.right};
     for (int ch = 0; ch < 2; ++ch) {
-      if (!(bound[ch] <= env[ch]))
-        env[ch] =
-            feedbackRise(env[ch], std::fabs(g1c[ch] * d[ch]) * k * thr, e, b.hAtt, r.feedback[ch]);
+      const double a = std::fabs(g1c[ch] * d[ch]) * k * thr;
+      env[ch] = riseStep(env[ch], a, e, b.hAtt, r.table, r.memo[ch][0]);
       env[ch] = decayStep(env[ch], b.kRel, r.envStuck);
     }
 
@@ -196,8 +197,8 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
       c.y[2 * i + ch] = b.compress[ch] ? P::round(g2c[ch] * c.x[2 * i + ch]) : 0.0;
 
     for (int ch = 0; ch < 2; ++ch) {
-      if (!(bound[ch] <= env[ch]))
-        env[ch] = envelopeRise(env[ch], r.feedForward[ch].target(c.aB[2 * i + ch], e), b.hAtt);
+      const double a = std::fabs(d[ch]) * k * thr;
+      env[ch] = riseStep(env[ch], a, e, b.hAtt, r.table, r.memo[ch][1]);
       env[ch] = decayStep(env[ch], b.kRel, r.envStuck);
     }
   }
@@ -205,7 +206,7 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
   r.s.envelope[1] = env[1];
 }
 
-// 4. Make-up, saturation, parallel mix and output stage for n frames; right
+// 3. Make-up, saturation, parallel mix and output stage for n frames; right
 // output first, then left.
 template <class P>
 void outputStage(Run& r, const Chunk& c, int n, typename P::Sample* outL,
@@ -237,14 +238,14 @@ void outputStage(Run& r, const Chunk& c, int n, typename P::Sample* outL,
 
 template <class P>
 double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
-                const typename P::Sample* inL, const typename P::Sample* inR,
-                typename P::Sample* outL, typename P::Sample* outR, int frames) {
-  Run r(block, state, meter);
+                TargetBoundTable& table, const typename P::Sample* inL,
+                const typename P::Sample* inR, typename P::Sample* outL, typename P::Sample* outR,
+                int frames) {
+  Run r(block, state, meter, table);
   Chunk c;
   for (int start = 0; start < frames; start += kChunk) {
     const int n = frames - start < kChunk ? frames - start : kChunk;
     controlsAndSideChain<P>(r, inL + start, inR + start, n, c);
-    targetBounds(c, n);
     envelopesAndMeter<P>(r, c, n);
     outputStage<P>(r, c, n, outL + start, outR + start);
   }
@@ -254,14 +255,15 @@ double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
 }
 
 double compressFloat(const KernelBlock& block, FETRunningState& state, Filter& meter,
-                     const float* inL, const float* inR, float* outL, float* outR, int frames) {
-  return compress<SinglePrecision>(block, state, meter, inL, inR, outL, outR, frames);
+                     TargetBoundTable& table, const float* inL, const float* inR, float* outL,
+                     float* outR, int frames) {
+  return compress<SinglePrecision>(block, state, meter, table, inL, inR, outL, outR, frames);
 }
 
 double compressDouble(const KernelBlock& block, FETRunningState& state, Filter& meter,
-                      const double* inL, const double* inR, double* outL, double* outR,
-                      int frames) {
-  return compress<DoublePrecision>(block, state, meter, inL, inR, outL, outR, frames);
+                      TargetBoundTable& table, const double* inL, const double* inR, double* outL,
+                      double* outR, int frames) {
+  return compress<DoublePrecision>(block, state, meter, table, inL, inR, outL, outR, frames);
 }
 
 double targetBound(double a, double e) { return targetUpper(broadcast(a), broadcast(e))[0]; }

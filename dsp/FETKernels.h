@@ -4,6 +4,7 @@
 // One kernel is built for every x86-64 processor, one more for x86-64-v3
 // (AVX2) processors; both compute exactly what the plain form computes.
 
+#include "FETBoundTable.h"
 #include "FETFormulas.h"
 #include "FETState.h"
 #include "Filter.h"
@@ -20,15 +21,16 @@ struct KernelBlock {
 
 // One compiled form of the kernel. Each call compresses `frames` (>= 1)
 // frames, updates the running state and the meter filter, and returns the
-// last meter value. Every frame's inputs are read before its outputs are
-// written, so in-place buffers work; outL may equal outR (left wins).
+// last meter value; `table` is the engine's cache of target bounds. Every frame's inputs are read
+// before its outputs are written, so in-place buffers work; outL may equal outR (left wins).
 struct KernelSet {
   const char* name;
   double (*compressFloat)(const KernelBlock& block, FETRunningState& state, Filter& meter,
-                          const float* inL, const float* inR, float* outL, float* outR, int frames);
+                          TargetBoundTable& table, const float* inL, const float* inR, float* outL,
+                          float* outR, int frames);
   double (*compressDouble)(const KernelBlock& block, FETRunningState& state, Filter& meter,
-                           const double* inL, const double* inR, double* outL, double* outR,
-                           int frames);
+                           TargetBoundTable& table, const double* inL, const double* inR,
+                           double* outL, double* outR, int frames);
   // The upper bound on envelopeTarget(a, e) the kernel screens with (for tests).
   double (*targetBound)(double a, double e);
 };
