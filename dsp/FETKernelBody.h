@@ -4,7 +4,8 @@
 //   1. controls and side chain (serial, cheap): smoothers, e and K, x, d;
 //   2. envelopes and meter (serial): the attack half of an envelope step runs
 //      only where the bound table cannot rule out a rise;
-//   3. make-up, saturation, mix and output stage.
+//   3. make-up and saturation, atan and tanh lanes gathered apart;
+//   4. mix and output stage.
 // Results that are known exactly are not recomputed: a repeated target or
 // shape argument, a zero saturation input, gains of tiny envelopes, and decay
 // steps that cannot change a decayed state.
@@ -18,14 +19,15 @@ inline constexpr int kChunk = 64;  // frames per pass
 
 // Values the passes hand on for one chunk; pairs are left/right interleaved.
 struct Chunk {
-  double x[2 * kChunk];   // input as the path sees it
-  double d[2 * kChunk];   // detector signal
-  double y[2 * kChunk];   // compressed signal
-  double e[kChunk];       // ratio exponent
-  double k[kChunk];       // detector gain K
-  double thr[kChunk];     // thresholdSmoothed
-  double makeup[kChunk];  // makeupSmoothed
-  double blend[kChunk];   // blendSmoothed
+  double x[2 * kChunk];    // input as the path sees it
+  double d[2 * kChunk];    // detector signal
+  double y[2 * kChunk];    // compressed signal
+  double sat[2 * kChunk];  // saturated make-up-scaled signal
+  double e[kChunk];        // ratio exponent
+  double k[kChunk];        // detector gain K
+  double thr[kChunk];      // thresholdSmoothed
+  double makeup[kChunk];   // makeupSmoothed
+  double blend[kChunk];    // blendSmoothed
 };
 
 // The last target computed for one envelope step, by its arguments' bits.
@@ -90,16 +92,9 @@ struct Run {
   double envStuck;          // envelopes up to this decay to themselves
   double outStuck;          // output-stage states up to this stay with zero input
   TargetMemo memo[2][2];    // per channel: feedback, feed-forward step
-  ValueMemo saturation[2], shape[2];
+  ValueMemo saturation[2];  // positive, negative inputs
+  ValueMemo shape[2];       // per channel
 };
-
-// Rounds to float and back where the precision asks for it.
-template <class P>
-double saturated(double s, ValueMemo& memo) {
-  // saturate(+-0) = 10 tanh(+-0) = +-0 exactly.
-  if (isZero(s)) return s;
-  return memo.of(s, [](double v) { return P::round(saturate(v)); });
-}
 
 // Output-stage running average step; with a zero input and a state whose
 // product with kOut rounds to zero, the step leaves the state as it is.
@@ -206,8 +201,30 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
   r.s.envelope[1] = env[1];
 }
 
-// 3. Make-up, saturation, parallel mix and output stage for n frames; right
-// output first, then left.
+// 3. Make-up and saturation for n frames. Positive and negative inputs are
+// gathered first and saturated list by list, so that the choice between atan
+// and tanh costs no mispredicted branch on noisy material; saturate(+-0) =
+// 10 tanh(+-0) = +-0 exactly, so zero inputs need no call.
+template <class P>
+void saturation(Run& r, Chunk& c, int n) {
+  int lists[2][2 * kChunk];
+  int counts[2] = {0, 0};
+  for (int j = 0; j < 2 * n; ++j) {
+    const double s = P::round(c.y[j] * c.makeup[j / 2]);
+    c.sat[j] = s;
+    lists[0][counts[0]] = j;
+    counts[0] += s > 0.0;
+    lists[1][counts[1]] = j;
+    counts[1] += s < 0.0;
+  }
+  for (int sign = 0; sign < 2; ++sign)
+    for (int m = 0; m < counts[sign]; ++m) {
+      const int j = lists[sign][m];
+      c.sat[j] = r.saturation[sign].of(c.sat[j], [](double v) { return P::round(saturate(v)); });
+    }
+}
+
+// 4. Parallel mix and output stage for n frames; right output first, then left.
 template <class P>
 void outputStage(Run& r, const Chunk& c, int n, typename P::Sample* outL,
                  typename P::Sample* outR) {
@@ -219,8 +236,7 @@ void outputStage(Run& r, const Chunk& c, int n, typename P::Sample* outL,
     for (int ch = 0; ch < 2; ++ch) {
       const double x = c.x[2 * i + ch];
       if (b.compress[ch]) {
-        const double sat = saturated<P>(P::round(c.y[2 * i + ch] * c.makeup[i]), r.saturation[ch]);
-        const double mix = (1.0 - c.blend[i]) * x + c.blend[i] * sat;
+        const double mix = (1.0 - c.blend[i]) * x + c.blend[i] * c.sat[2 * i + ch];
         w[ch] = outputStep(w[ch], mix, b.kOut, r.outStuck);
         const double f = std::fabs(w[ch]) <= 0.0001 ? 1.0 : r.shape[ch].of(w[ch], outputShape);
         out[ch] = f * mix;
@@ -247,6 +263,7 @@ double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
     const int n = frames - start < kChunk ? frames - start : kChunk;
     controlsAndSideChain<P>(r, inL + start, inR + start, n, c);
     envelopesAndMeter<P>(r, c, n);
+    saturation<P>(r, c, n);
     outputStage<P>(r, c, n, outL + start, outR + start);
   }
   state = r.s;
