@@ -2,16 +2,21 @@
 // guard. It runs the plain form's per-sample steps in chunks of frames, pass
 // by pass, with every value computed by the same operations in the same order:
 //   1. controls and side chain (serial, cheap): smoothers, e and K, x, d;
-//   2. envelopes and meter (serial): the attack half of an envelope step runs
+//   2. feed-forward targets that may be needed, in a row;
+//   3. envelopes and meter (serial): the attack half of an envelope step runs
 //      only where the bound table cannot rule out a rise;
-//   3. make-up and saturation, atan and tanh lanes gathered apart;
-//   4. mix and output stage.
+//   4. make-up and saturation, atan and tanh lanes gathered apart;
+//   5. mix and output-stage running average (serial, cheap);
+//   6. output-stage shape, its atan and tanh lanes gathered apart.
+// Where the float path rounds a libm result to float, vector approximations
+// give the exact float and libm runs only where they cannot be sure.
 // Results that are known exactly are not recomputed: a repeated target or
 // shape argument, a zero saturation input, gains of tiny envelopes, and decay
 // steps that cannot change a decayed state.
 
 #include "FETLanes.h"
 #include "FETTargetBound.h"
+#include "FETVectorMath.h"
 
 namespace fet::ZEL_ISA {
 
@@ -19,15 +24,21 @@ inline constexpr int kChunk = 64;  // frames per pass
 
 // Values the passes hand on for one chunk; pairs are left/right interleaved.
 struct Chunk {
-  double x[2 * kChunk];    // input as the path sees it
-  double d[2 * kChunk];    // detector signal
-  double y[2 * kChunk];    // compressed signal
-  double sat[2 * kChunk];  // saturated make-up-scaled signal
-  double e[kChunk];        // ratio exponent
-  double k[kChunk];        // detector gain K
-  double thr[kChunk];      // thresholdSmoothed
-  double makeup[kChunk];   // makeupSmoothed
-  double blend[kChunk];    // blendSmoothed
+  double x[2 * kChunk];        // input as the path sees it
+  double d[2 * kChunk];        // detector signal
+  double aB[2 * kChunk];       // feed-forward detector product
+  double boundB[2 * kChunk];   // table bound on its target
+  double targetB[2 * kChunk];  // its target, or NaN where not computed
+  double y[2 * kChunk];        // compressed signal
+  double sat[2 * kChunk];      // saturated make-up-scaled signal
+  double mix[2 * kChunk];      // parallel mix
+  double w[2 * kChunk];        // output-stage state after the sample (0: shape 1)
+  double out[2 * kChunk];      // output sample
+  double e[kChunk];            // ratio exponent
+  double k[kChunk];            // detector gain K
+  double thr[kChunk];          // thresholdSmoothed
+  double makeup[kChunk];       // makeupSmoothed
+  double blend[kChunk];        // blendSmoothed
 };
 
 // The last target computed for one envelope step, by its arguments' bits.
@@ -93,7 +104,7 @@ struct Run {
   double outStuck;          // output-stage states up to this stay with zero input
   TargetMemo memo[2][2];    // per channel: feedback, feed-forward step
   ValueMemo saturation[2];  // positive, negative inputs
-  ValueMemo shape[2];       // per channel
+  ValueMemo shape[2];       // positive, negative states
 };
 
 // Output-stage running average step; with a zero input and a state whose
@@ -133,6 +144,8 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
     s.thresholdSmoothed += (r.block.thresholdTarget - s.thresholdSmoothed) * b.kSm;
     s.makeupSmoothed += (r.block.makeupTarget - s.makeupSmoothed) * b.kSm;
     s.blendSmoothed += (b.blendTarget - s.blendSmoothed) * b.kSm;
+    for (int ch = 0; ch < 2; ++ch)
+      c.aB[2 * i + ch] = std::fabs(c.d[2 * i + ch]) * r.k * s.thresholdSmoothed;
     c.e[i] = r.e;
     c.k[i] = r.k;
     c.thr[i] = s.thresholdSmoothed;
@@ -149,24 +162,46 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
   return entry.bound;
 }
 
-// Attack half of an envelope step for detector product a: the target runs
-// only where the table cannot show that it stays at or below env (a zero
-// target, for a <= 1, never rises).
-inline double riseStep(double env, double a, double e, double hAtt, TargetBoundTable& table,
-                       TargetMemo& memo) {
+// Upper bound on the target of detector product a from the table: 0 where
+// the target is exactly 0 (a <= 1), +inf beyond the table.
+inline double tableBound(double a, double e, TargetBoundTable& table) {
   const double u = a - 1.0;
-  if (!(u > 0.0)) return env;
+  if (!(u > 0.0)) return 0.0;
   const int j = TargetBoundTable::bucket(u);
-  if (j < TargetBoundTable::kBuckets) {
-    const TargetBoundTable::Entry& entry = table.entries[j];
-    const double bound =
-        entry.generation == table.generation ? entry.bound : fillBound(table, j, e);
-    if (bound <= env) return env;
-  }
-  return envelopeRise(env, memo.target(a, e), hAtt);
+  if (j >= TargetBoundTable::kBuckets) return HUGE_VAL;
+  const TargetBoundTable::Entry& entry = table.entries[j];
+  return entry.generation == table.generation ? entry.bound : fillBound(table, j, e);
 }
 
-// 2. Envelopes and meter for n frames.
+// 2. Feed-forward targets for n frames. They do not depend on the envelope,
+// so the ones that may be needed are computed here in a row, where their libm
+// calls overlap: each lane whose table bound exceeds a rough lower estimate of
+// the envelope (its value now, decayed without rises). Elsewhere the target is
+// left NaN for the envelope pass to compute should it need it after all.
+inline void feedForwardTargets(Run& r, Chunk& c, int n) {
+  const double keep = 1.0 - r.block.setup.kRel;
+  const double perFrame = keep * keep;
+  double low[2] = {r.s.envelope[0], r.s.envelope[1]};
+  int lanes[2 * kChunk];
+  int count = 0;
+  for (int i = 0; i < n; ++i) {
+    r.table.useExponent(c.e[i]);
+    for (int ch = 0; ch < 2; ++ch) {
+      const int j = 2 * i + ch;
+      low[ch] *= perFrame;
+      c.boundB[j] = tableBound(c.aB[j], c.e[i], r.table);
+      c.targetB[j] = std::numeric_limits<double>::quiet_NaN();
+      lanes[count] = j;
+      count += !(c.boundB[j] <= low[ch]);
+    }
+  }
+  for (int m = 0; m < count; ++m) {
+    const int j = lanes[m];
+    c.targetB[j] = r.memo[j & 1][1].target(c.aB[j], c.e[j / 2]);
+  }
+}
+
+// 3. Envelopes and meter for n frames.
 template <class P>
 void envelopesAndMeter(Run& r, Chunk& c, int n) {
   const BlockSetup& b = r.block.setup;
@@ -182,7 +217,8 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
     const double g1c[2] = {g1.left, g1.right};
     for (int ch = 0; ch < 2; ++ch) {
       const double a = std::fabs(g1c[ch] * d[ch]) * k * thr;
-      env[ch] = riseStep(env[ch], a, e, b.hAtt, r.table, r.memo[ch][0]);
+      if (!(tableBound(a, e, r.table) <= env[ch]))
+        env[ch] = envelopeRise(env[ch], r.memo[ch][0].target(a, e), b.hAtt);
       env[ch] = decayStep(env[ch], b.kRel, r.envStuck);
     }
 
@@ -192,8 +228,12 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
       c.y[2 * i + ch] = b.compress[ch] ? P::round(g2c[ch] * c.x[2 * i + ch]) : 0.0;
 
     for (int ch = 0; ch < 2; ++ch) {
-      const double a = std::fabs(d[ch]) * k * thr;
-      env[ch] = riseStep(env[ch], a, e, b.hAtt, r.table, r.memo[ch][1]);
+      const int j = 2 * i + ch;
+      if (!(c.boundB[j] <= env[ch])) {
+        double target = c.targetB[j];
+        if (std::isnan(target)) target = r.memo[ch][1].target(c.aB[j], e);
+        env[ch] = envelopeRise(env[ch], target, b.hAtt);
+      }
       env[ch] = decayStep(env[ch], b.kRel, r.envStuck);
     }
   }
@@ -201,55 +241,114 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
   r.s.envelope[1] = env[1];
 }
 
-// 3. Make-up and saturation for n frames. Positive and negative inputs are
-// gathered first and saturated list by list, so that the choice between atan
-// and tanh costs no mispredicted branch on noisy material; saturate(+-0) =
-// 10 tanh(+-0) = +-0 exactly, so zero inputs need no call.
+// Arguments of one function gathered from the lanes that need it, so that
+// each list runs one function with no data-dependent branch.
+struct Gathered {
+  int lane[2 * kChunk];
+  double arg[2 * kChunk + kLanes];
+  double scale[2 * kChunk + kLanes];
+  int count = 0;
+
+  void add(bool take, int j, double v, double k) {
+    lane[count] = j;
+    arg[count] = v;
+    scale[count] = k;
+    count += take;
+  }
+};
+
+// out[lane] = f(arg) scale rounded to float for every gathered entry: from
+// the vector approximation where that rounds safely, else from `exact`.
+template <VecD (*approx)(VecD), class Exact>
+void roundGathered(Gathered& g, double* out, Exact exact) {
+  for (int m = g.count; m < g.count + kLanes; ++m) g.arg[m] = g.scale[m] = 1.0;
+  double value[2 * kChunk + kLanes];
+  std::int64_t safe[2 * kChunk + kLanes];
+  for (int m = 0; m < g.count; m += kLanes) {
+    const VecD v = approx(load(g.arg + m)) * load(g.scale + m);
+    store(value + m, roundedToFloat(v));
+    const VecI ok = roundsAlike(v);
+    std::memcpy(safe + m, &ok, sizeof ok);
+  }
+  for (int m = 0; m < g.count; ++m)
+    out[g.lane[m]] = safe[m] != 0 ? value[m] : exact(g.arg[m], g.scale[m]);
+}
+
+// 4. Make-up and saturation for n frames: positive inputs through atan,
+// negative ones through tanh, list by list; saturate(+-0) = 10 tanh(+-0) =
+// +-0 exactly, so zero inputs need no call.
 template <class P>
 void saturation(Run& r, Chunk& c, int n) {
-  int lists[2][2 * kChunk];
-  int counts[2] = {0, 0};
+  Gathered positive, negative;
   for (int j = 0; j < 2 * n; ++j) {
     const double s = P::round(c.y[j] * c.makeup[j / 2]);
     c.sat[j] = s;
-    lists[0][counts[0]] = j;
-    counts[0] += s > 0.0;
-    lists[1][counts[1]] = j;
-    counts[1] += s < 0.0;
+    positive.add(s > 0.0, j, s, 1.0);
+    negative.add(s < 0.0, j, s, 1.0);
   }
-  for (int sign = 0; sign < 2; ++sign)
-    for (int m = 0; m < counts[sign]; ++m) {
-      const int j = lists[sign][m];
-      c.sat[j] = r.saturation[sign].of(c.sat[j], [](double v) { return P::round(saturate(v)); });
-    }
+  if constexpr (std::is_same_v<P, SinglePrecision>) {
+    auto exact = [&r](ValueMemo& memo) {
+      return [&memo](double s, double) {
+        return memo.of(s, [](double v) { return P::round(saturate(v)); });
+      };
+    };
+    roundGathered<saturateAbove>(positive, c.sat, exact(r.saturation[0]));
+    roundGathered<saturateBelow>(negative, c.sat, exact(r.saturation[1]));
+  } else {
+    Gathered* lists[2] = {&positive, &negative};
+    for (int sign = 0; sign < 2; ++sign)
+      for (int m = 0; m < lists[sign]->count; ++m)
+        c.sat[lists[sign]->lane[m]] =
+            r.saturation[sign].of(lists[sign]->arg[m], [](double v) { return saturate(v); });
+  }
 }
 
-// 4. Parallel mix and output stage for n frames; right output first, then left.
+// 5. Parallel mix and output-stage running average for n frames.
 template <class P>
-void outputStage(Run& r, const Chunk& c, int n, typename P::Sample* outL,
-                 typename P::Sample* outR) {
-  using Sample = typename P::Sample;
+void mixAndAverage(Run& r, Chunk& c, int n) {
   const BlockSetup& b = r.block.setup;
   double w[2] = {r.s.outState[0], r.s.outState[1]};
-  for (int i = 0; i < n; ++i) {
-    double out[2];
+  for (int i = 0; i < n; ++i)
     for (int ch = 0; ch < 2; ++ch) {
-      const double x = c.x[2 * i + ch];
-      if (b.compress[ch]) {
-        const double mix = (1.0 - c.blend[i]) * x + c.blend[i] * c.sat[2 * i + ch];
-        w[ch] = outputStep(w[ch], mix, b.kOut, r.outStuck);
-        const double f = std::fabs(w[ch]) <= 0.0001 ? 1.0 : r.shape[ch].of(w[ch], outputShape);
-        out[ch] = f * mix;
-      } else {
-        w[ch] = outputStep(w[ch], x, b.kOut, r.outStuck);
-        out[ch] = x;
-      }
+      const int j = 2 * i + ch;
+      const double x = c.x[j];
+      const double mix = b.compress[ch] ? (1.0 - c.blend[i]) * x + c.blend[i] * c.sat[j] : x;
+      w[ch] = outputStep(w[ch], mix, b.kOut, r.outStuck);
+      c.mix[j] = mix;
+      c.w[j] = b.compress[ch] ? w[ch] : 0.0;  // the other channel passes x: shape 1
     }
-    outR[i] = static_cast<Sample>(out[1]);
-    outL[i] = static_cast<Sample>(out[0]);
-  }
   r.s.outState[0] = w[0];
   r.s.outState[1] = w[1];
+}
+
+// 6. Output-stage shape for n frames and the output, right first, then left.
+template <class P>
+void shapeAndOutput(Run& r, Chunk& c, int n, typename P::Sample* outL, typename P::Sample* outR) {
+  using Sample = typename P::Sample;
+  Gathered above, below;  // states above 0.0001, below -0.0001
+  for (int j = 0; j < 2 * n; ++j) {
+    const double w = c.w[j];
+    c.out[j] = c.mix[j];  // shape 1 near zero
+    above.add(w > 0.0001, j, w, c.mix[j]);
+    below.add(w < -0.0001, j, w, c.mix[j]);
+  }
+  if constexpr (std::is_same_v<P, SinglePrecision>) {
+    auto exact = [&r](ValueMemo& memo) {
+      return [&memo](double w, double mix) { return P::round(memo.of(w, outputShape) * mix); };
+    };
+    roundGathered<shapeAbove>(above, c.out, exact(r.shape[0]));
+    roundGathered<shapeBelow>(below, c.out, exact(r.shape[1]));
+  } else {
+    Gathered* lists[2] = {&above, &below};
+    for (int side = 0; side < 2; ++side)
+      for (int m = 0; m < lists[side]->count; ++m)
+        c.out[lists[side]->lane[m]] =
+            r.shape[side].of(lists[side]->arg[m], outputShape) * lists[side]->scale[m];
+  }
+  for (int i = 0; i < n; ++i) {
+    outR[i] = static_cast<Sample>(c.out[2 * i + 1]);
+    outL[i] = static_cast<Sample>(c.out[2 * i]);
+  }
 }
 
 template <class P>
@@ -262,9 +361,11 @@ double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
   for (int start = 0; start < frames; start += kChunk) {
     const int n = frames - start < kChunk ? frames - start : kChunk;
     controlsAndSideChain<P>(r, inL + start, inR + start, n, c);
+    feedForwardTargets(r, c, n);
     envelopesAndMeter<P>(r, c, n);
     saturation<P>(r, c, n);
-    outputStage<P>(r, c, n, outL + start, outR + start);
+    mixAndAverage<P>(r, c, n);
+    shapeAndOutput<P>(r, c, n, outL + start, outR + start);
   }
   state = r.s;
   meter = r.meter;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <type_traits>
 
 #if defined(__SSE__)
 #include <xmmintrin.h>
