@@ -17,17 +17,17 @@ struct TargetBoundTable {
   // 2^kPerOctaveLog2 parts per octave; smaller u share bucket 0.
   static constexpr double kLowest = 0x1p-8;  // lower edge of bucket 1 and up
   static constexpr int kOctaves = 24;
-  static constexpr int kPerOctaveLog2 = 6;
+  static constexpr int kPerOctaveLog2 = 7;
   static constexpr int kBuckets = kOctaves << kPerOctaveLog2;
   static constexpr std::int64_t kLowBits = std::bit_cast<std::int64_t>(kLowest);
 
   struct Entry {
-    double bound;
-    std::uint64_t generation;  // filled for this generation; 0: never
+    float bound;               // rounded up from the double bound
+    std::uint32_t generation;  // filled for this generation; 0: never
   };
 
   std::uint64_t exponentBits = ~std::uint64_t{0};  // e the current generation is for
-  std::uint64_t generation = 1;
+  std::uint32_t generation = 1;
   Entry entries[kBuckets] = {};
 
   // Starts a new generation when e differs from the one the entries are for.
@@ -35,8 +35,20 @@ struct TargetBoundTable {
     const auto bits = std::bit_cast<std::uint64_t>(e);
     if (bits != exponentBits) {
       exponentBits = bits;
-      ++generation;
+      if (++generation == 0) {  // wrapped: forget every entry
+        for (Entry& entry : entries) entry.generation = 0;
+        generation = 1;
+      }
     }
+  }
+
+  // Stores the bound of bucket j for the current generation, rounded up to
+  // float; returns what it stored.
+  float store(int j, double bound) {
+    float up = static_cast<float>(bound);
+    if (static_cast<double>(up) < bound) up = std::nextafter(up, HUGE_VALF);
+    entries[j] = {up, generation};
+    return up;
   }
 
   // Bucket of u > 0, or kBuckets where u is beyond the table.

@@ -119,33 +119,53 @@ inline double decayStep(double env, double kRel, double stuck) {
   return env > stuck ? envelopeDecay(env, kRel) : env;
 }
 
-// 1. Controls and side chain for n frames.
-template <class P>
+// True when no control smoother will move: each update would give its own
+// value back, and as an update depends on nothing else, so would every later
+// one.
+inline bool controlsAtRest(const Run& r) {
+  const FETRunningState& s = r.s;
+  const BlockSetup& b = r.block.setup;
+  const double rs = s.ratioSmoothed;
+  const float ratio = flushFast(rs + (r.block.ratio - rs) * b.kSm);
+  auto still = [&b](double v, double target) {
+    return std::bit_cast<std::uint64_t>(v + (target - v) * b.kSm) ==
+           std::bit_cast<std::uint64_t>(v);
+  };
+  return std::bit_cast<std::uint32_t>(ratio) == std::bit_cast<std::uint32_t>(s.ratioSmoothed) &&
+         still(s.thresholdSmoothed, r.block.thresholdTarget) &&
+         still(s.makeupSmoothed, r.block.makeupTarget) && still(s.blendSmoothed, b.blendTarget);
+}
+
+// 1. Controls and side chain for n frames; with the controls at rest only the
+// side chain moves.
+template <class P, bool AtRest>
 void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename P::Sample* inR,
                           int n, Chunk& c) {
   FETRunningState& s = r.s;
   const BlockSetup& b = r.block.setup;
   for (int i = 0; i < n; ++i) {
-    s.ratioSmoothed = flush(static_cast<double>(s.ratioSmoothed) +
-                            (r.block.ratio - static_cast<double>(s.ratioSmoothed)) * b.kSm);
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(s.ratioSmoothed);
-    if (bits != r.curveBits) {
-      r.curveBits = bits;
-      r.e = ratioExponent(s.ratioSmoothed);
-      r.k = ratioDetectorGain(s.ratioSmoothed);
+    if constexpr (!AtRest) {
+      s.ratioSmoothed = flushFast(static_cast<double>(s.ratioSmoothed) +
+                                  (r.block.ratio - static_cast<double>(s.ratioSmoothed)) * b.kSm);
+      const std::uint32_t bits = std::bit_cast<std::uint32_t>(s.ratioSmoothed);
+      if (bits != r.curveBits) {
+        r.curveBits = bits;
+        r.e = ratioExponent(s.ratioSmoothed);
+        r.k = ratioDetectorGain(s.ratioSmoothed);
+      }
+      s.thresholdSmoothed += (r.block.thresholdTarget - s.thresholdSmoothed) * b.kSm;
+      s.makeupSmoothed += (r.block.makeupTarget - s.makeupSmoothed) * b.kSm;
+      s.blendSmoothed += (b.blendTarget - s.blendSmoothed) * b.kSm;
     }
     const double x[2] = {sanitizeInput(inL[i]), sanitizeInput(inR[i])};
     for (int ch = 0; ch < 2; ++ch) {
+      const int j = 2 * i + ch;
       const double sc = s.scState[ch];
-      s.scState[ch] = flush(sc + (x[ch] - sc) * b.kSc);
-      c.x[2 * i + ch] = x[ch];
-      c.d[2 * i + ch] = b.sideChainHpf ? x[ch] - static_cast<double>(s.scState[ch]) : x[ch];
+      s.scState[ch] = flushFast(sc + (x[ch] - sc) * b.kSc);
+      c.x[j] = x[ch];
+      c.d[j] = b.sideChainHpf ? x[ch] - static_cast<double>(s.scState[ch]) : x[ch];
+      c.aB[j] = std::fabs(c.d[j]) * r.k * s.thresholdSmoothed;
     }
-    s.thresholdSmoothed += (r.block.thresholdTarget - s.thresholdSmoothed) * b.kSm;
-    s.makeupSmoothed += (r.block.makeupTarget - s.makeupSmoothed) * b.kSm;
-    s.blendSmoothed += (b.blendTarget - s.blendSmoothed) * b.kSm;
-    for (int ch = 0; ch < 2; ++ch)
-      c.aB[2 * i + ch] = std::fabs(c.d[2 * i + ch]) * r.k * s.thresholdSmoothed;
     c.e[i] = r.e;
     c.k[i] = r.k;
     c.thr[i] = s.thresholdSmoothed;
@@ -156,10 +176,7 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
 
 // Fills bucket j of the table for the current exponent.
 [[gnu::noinline]] inline double fillBound(TargetBoundTable& table, int j, double e) {
-  TargetBoundTable::Entry& entry = table.entries[j];
-  entry.bound = targetUpper(broadcast(TargetBoundTable::upperProduct(j)), broadcast(e))[0];
-  entry.generation = table.generation;
-  return entry.bound;
+  return table.store(j, targetUpper(broadcast(TargetBoundTable::upperProduct(j)), broadcast(e))[0]);
 }
 
 // Upper bound on the target of detector product a from the table: 0 where
@@ -360,7 +377,10 @@ double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
   Chunk c;
   for (int start = 0; start < frames; start += kChunk) {
     const int n = frames - start < kChunk ? frames - start : kChunk;
-    controlsAndSideChain<P>(r, inL + start, inR + start, n, c);
+    if (controlsAtRest(r))
+      controlsAndSideChain<P, true>(r, inL + start, inR + start, n, c);
+    else
+      controlsAndSideChain<P, false>(r, inL + start, inR + start, n, c);
     feedForwardTargets(r, c, n);
     envelopesAndMeter<P>(r, c, n);
     saturation<P>(r, c, n);
