@@ -87,6 +87,8 @@ struct Run {
         k(ratioDetectorGain(state.ratioSmoothed)) {
     // With denormals flushed by the caller's floating-point mode, decayed
     // states behave differently; the skipped decay steps are then all run.
+    chunkDecay = 1.0 - b.setup.kRel;
+    for (int doubling = 1; doubling < 2 * kChunk; doubling *= 2) chunkDecay *= chunkDecay;
     const bool flushing = denormalsFlushed();
     envStuck = flushing ? -1.0 : vanishingBelow(b.setup.kRel);
     outStuck = flushing ? -1.0 : vanishingBelow(b.setup.kOut);
@@ -100,6 +102,7 @@ struct Run {
   std::uint32_t curveBits;  // ratioSmoothed the curve was computed for
   double e;                 // ratio exponent of the curve
   double k;                 // detector gain of the curve
+  double chunkDecay;        // about what an envelope keeps over a chunk without rises
   double envStuck;          // envelopes up to this decay to themselves
   double outStuck;          // output-stage states up to this stay with zero input
   TargetMemo memo[2][2];    // per channel: feedback, feed-forward step
@@ -194,18 +197,16 @@ inline double tableBound(double a, double e, TargetBoundTable& table) {
 // so the ones that may be needed are computed here in a row, where their libm
 // calls overlap: each lane whose table bound exceeds a rough lower estimate of
 // the envelope (its value now, decayed without rises). Elsewhere the target is
-// left NaN for the envelope pass to compute should it need it after all.
+// left NaN for the envelope pass to compute should it need it after all. (The
+// estimate is only a guess: the envelope pass checks every bound itself.)
 inline void feedForwardTargets(Run& r, Chunk& c, int n) {
-  const double keep = 1.0 - r.block.setup.kRel;
-  const double perFrame = keep * keep;
-  double low[2] = {r.s.envelope[0], r.s.envelope[1]};
+  const double low[2] = {r.s.envelope[0] * r.chunkDecay, r.s.envelope[1] * r.chunkDecay};
   int lanes[2 * kChunk];
   int count = 0;
   for (int i = 0; i < n; ++i) {
     r.table.useExponent(c.e[i]);
     for (int ch = 0; ch < 2; ++ch) {
       const int j = 2 * i + ch;
-      low[ch] *= perFrame;
       c.boundB[j] = tableBound(c.aB[j], c.e[i], r.table);
       c.targetB[j] = std::numeric_limits<double>::quiet_NaN();
       lanes[count] = j;
@@ -218,6 +219,29 @@ inline void feedForwardTargets(Run& r, Chunk& c, int n) {
   }
 }
 
+using Pair = double __attribute__((vector_size(16)));
+using PairBits = std::int64_t __attribute__((vector_size(16)));
+using PairOfFloats = float __attribute__((vector_size(8)));
+
+// gainPair<P, gainLawFast>() with both gain laws in one vector division.
+template <class P>
+GainPair gains(const double (&env)[2], const BlockSetup& b) {
+  GainPair g{1.0, 1.0};
+  if (!(env[0] < 0x1p-30 && env[1] < 0x1p-30)) {  // else both are exactly 1
+    const Pair v = {env[0], env[1]};
+    Pair law = 0.03 / (v * v + 0.03);
+    if constexpr (std::is_same_v<P, SinglePrecision>)
+      law = __builtin_convertvector(__builtin_convertvector(law, PairOfFloats), Pair);
+    const PairBits tiny = v < 0x1p-30;
+    law = (Pair)((tiny & (PairBits)(Pair{} + 1.0)) | (~tiny & (PairBits)law));
+    g = {law[0], law[1]};
+  }
+  if (b.linked) g.left = g.right = P::round(std::sqrt(g.left * g.right));
+  if (b.mode == 2) g.left = 1.0;
+  if (b.mode == 0) g.right = 1.0;
+  return g;
+}
+
 // 3. Envelopes and meter for n frames.
 template <class P>
 void envelopesAndMeter(Run& r, Chunk& c, int n) {
@@ -228,7 +252,7 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
     const double k = c.k[i], thr = c.thr[i], e = c.e[i];
     r.table.useExponent(e);
 
-    const GainPair g1 = gainPair<P, gainLawFast>(env, b.linked, b.mode);
+    const GainPair g1 = gains<P>(env, b);
     r.meterValue = r.meter.process(std::min(g1.left, g1.right));
 
     const double g1c[2] = {g1.left, g1.right};
@@ -239,7 +263,7 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
       env[ch] = decayStep(env[ch], b.kRel, r.envStuck);
     }
 
-    const GainPair g2 = gainPair<P, gainLawFast>(env, b.linked, b.mode);
+    const GainPair g2 = gains<P>(env, b);
     const double g2c[2] = {g2.left, g2.right};
     for (int ch = 0; ch < 2; ++ch)
       c.y[2 * i + ch] = b.compress[ch] ? P::round(g2c[ch] * c.x[2 * i + ch]) : 0.0;
