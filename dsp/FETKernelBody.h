@@ -255,11 +255,16 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
     const GainPair g1 = gains<P>(env, b);
     r.meterValue = r.meter.process(std::min(g1.left, g1.right));
 
+    // The feedback product is at most the feed-forward one (the gain is at
+    // most 1) and the target grows with the product, so the feed-forward bound,
+    // known in advance, decides most feedback steps without waiting for g1.
     const double g1c[2] = {g1.left, g1.right};
     for (int ch = 0; ch < 2; ++ch) {
-      const double a = std::fabs(g1c[ch] * d[ch]) * k * thr;
-      if (!(tableBound(a, e, r.table) <= env[ch]))
-        env[ch] = envelopeRise(env[ch], r.memo[ch][0].target(a, e), b.hAtt);
+      if (!(c.boundB[2 * i + ch] <= env[ch])) {
+        const double a = std::fabs(g1c[ch] * d[ch]) * k * thr;
+        if (!(tableBound(a, e, r.table) <= env[ch]))
+          env[ch] = envelopeRise(env[ch], r.memo[ch][0].target(a, e), b.hAtt);
+      }
       env[ch] = decayStep(env[ch], b.kRel, r.envStuck);
     }
 
