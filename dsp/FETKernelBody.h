@@ -333,7 +333,7 @@ void saturation(Run& r, Chunk& c, int n) {
     negative.add(s < 0.0, j, s, 1.0);
   }
   if constexpr (std::is_same_v<P, SinglePrecision>) {
-    auto exact = [&r](ValueMemo& memo) {
+    auto exact = [](ValueMemo& memo) {
       return [&memo](double s, double) {
         return memo.of(s, [](double v) { return P::round(saturate(v)); });
       };
@@ -379,7 +379,7 @@ void shapeAndOutput(Run& r, Chunk& c, int n, typename P::Sample* outL, typename 
     below.add(w < -0.0001, j, w, c.mix[j]);
   }
   if constexpr (std::is_same_v<P, SinglePrecision>) {
-    auto exact = [&r](ValueMemo& memo) {
+    auto exact = [](ValueMemo& memo) {
       return [&memo](double w, double mix) { return P::round(memo.of(w, outputShape) * mix); };
     };
     roundGathered<shapeAbove>(above, c.out, exact(r.shape[0]));
@@ -434,5 +434,7 @@ double compressDouble(const KernelBlock& block, FETRunningState& state, Filter& 
 }
 
 double targetBound(double a, double e) { return targetUpper(broadcast(a), broadcast(e))[0]; }
+double atanOne(double t) { return atanApprox(broadcast(t))[0]; }
+double tanhOne(double t) { return tanhApprox(broadcast(t))[0]; }
 
 }  // namespace fet::ZEL_ISA

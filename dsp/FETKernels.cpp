@@ -61,15 +61,23 @@ inline bool denormalsFlushed() {
 namespace fet {
 
 const KernelSet& baselineKernels() {
-  static constexpr KernelSet kernels{"baseline", &baseline::compressFloat,
-                                     &baseline::compressDouble, &baseline::targetBound};
+  static constexpr KernelSet kernels{"baseline",
+                                     &baseline::compressFloat,
+                                     &baseline::compressDouble,
+                                     &baseline::targetBound,
+                                     &baseline::atanOne,
+                                     &baseline::tanhOne};
   return kernels;
 }
 
 const KernelSet* v3Kernels() {
 #if defined(__x86_64__)
-  static constexpr KernelSet kernels{"x86-64-v3", &x86_64_v3::compressFloat,
-                                     &x86_64_v3::compressDouble, &x86_64_v3::targetBound};
+  static constexpr KernelSet kernels{"x86-64-v3",
+                                     &x86_64_v3::compressFloat,
+                                     &x86_64_v3::compressDouble,
+                                     &x86_64_v3::targetBound,
+                                     &x86_64_v3::atanOne,
+                                     &x86_64_v3::tanhOne};
   static const bool supported = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx") && __builtin_cpu_supports("avx2") &&

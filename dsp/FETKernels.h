@@ -31,8 +31,11 @@ struct KernelSet {
   double (*compressDouble)(const KernelBlock& block, FETRunningState& state, Filter& meter,
                            TargetBoundTable& table, const double* inL, const double* inR,
                            double* outL, double* outR, int frames);
-  // The upper bound on envelopeTarget(a, e) the kernel screens with (for tests).
+  // For tests: the upper bound on envelopeTarget(a, e) the kernel screens
+  // with, and its approximations of atan and tanh.
   double (*targetBound)(double a, double e);
+  double (*atanApprox)(double t);
+  double (*tanhApprox)(double t);
 };
 
 // The kernel for every x86-64 processor (SSE2).
