@@ -210,6 +210,19 @@ void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& ini
   for (int c = 0; c < 2; ++c) out[c] = P::round(y[c] * gain);
 }
 
+// The kernels' other shapes of rounding: a loop over interleaved lanes (the
+// loop vectoriser's shape) and an explicit vector round trip through float.
+[[gnu::noinline]] void roundedLoop(const double* y, const double* gain, double* out, int n) {
+  for (int j = 0; j < n; ++j) out[j] = fet::SinglePrecision::round(y[j] * gain[j / 2]);
+}
+[[gnu::noinline]] void roundedVector(const double* x, double* out) {
+  using Pair = double __attribute__((vector_size(16)));
+  using Floats = float __attribute__((vector_size(8)));
+  const Pair v = Pair{x[0], x[1]} * 0.7;
+  const Pair r = __builtin_convertvector(__builtin_convertvector(v, Floats), Pair);
+  out[0] = r[0], out[1] = r[1];
+}
+
 // Guards the compiler flags of the engine: every rounding to float must stay.
 TEST(FETCompilerCanary, PairedRoundingsToFloatSurvive) {
   static volatile double input[3] = {0.1, 0.2, 4.5};  // opaque to the optimiser
@@ -218,6 +231,13 @@ TEST(FETCompilerCanary, PairedRoundingsToFloatSurvive) {
   pairedRoundings(x, input[2], out);
   EXPECT_EQ(out[0], static_cast<float>(static_cast<float>(0.7 * x[0]) * 4.5));
   EXPECT_EQ(out[1], static_cast<float>(static_cast<float>(0.3 * x[1]) * 4.5));
+  roundedVector(x, out);
+  EXPECT_EQ(out[0], static_cast<float>(0.7 * x[0]));
+  EXPECT_EQ(out[1], static_cast<float>(0.7 * x[1]));
+  double y[16], gain[8], looped[16];
+  for (int j = 0; j < 16; ++j) y[j] = input[j % 2] * (j + 1), gain[j / 2] = input[2] + j;
+  roundedLoop(y, gain, looped, 16);
+  for (int j = 0; j < 16; ++j) EXPECT_EQ(looped[j], static_cast<float>(y[j] * gain[j / 2])) << j;
 }
 
 template <class T>
