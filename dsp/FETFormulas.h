@@ -56,11 +56,6 @@ inline double sanitizeInput(double x) {
 // Static gain law of one channel: 1 at envelope 0, falling as it grows.
 inline double gainLaw(double env) { return 0.03 / (env * env + 0.03); }
 
-// gainLaw without the arithmetic where its result is known: below 2^-30,
-// env^2 is under half an ulp of 0.03, so the sum rounds to 0.03 and the gain is
-// exactly 1 (this also keeps decayed, subnormal envelopes out of the multiply).
-inline double gainLawFast(double env) { return env < 0x1p-30 ? 1.0 : gainLaw(env); }
-
 // Gains of the left and right channel.
 struct GainPair {
   double left;
@@ -69,10 +64,10 @@ struct GainPair {
 
 // Gain pair from the two envelopes: geometric mean when linked, and 1 for the
 // channel the mode leaves uncompressed.
-template <class P, double (*Law)(double) = gainLaw>
+template <class P>
 inline GainPair gainPair(const double (&envelope)[2], bool linked, int mode) {
-  double gL = P::round(Law(envelope[0]));
-  double gR = P::round(Law(envelope[1]));
+  double gL = P::round(gainLaw(envelope[0]));
+  double gR = P::round(gainLaw(envelope[1]));
   if (linked) {
     const double g = P::round(std::sqrt(gL * gR));
     gL = g;
@@ -112,15 +107,6 @@ inline double envelopeDecay(double env, double kRel) { return env - env * kRel; 
 // Full envelope step for detector product a, exactly as written.
 inline double envelopeStep(double env, double a, double e, double hAtt, double kRel) {
   return envelopeDecay(envelopeRise(env, envelopeTarget(a, e), hAtt), kRel);
-}
-
-// Envelope step that skips the target when it is exactly 0: for a <= 1 the
-// excess v is +0, so p = 1, q = pow(1, e) = 1 and the target is 0; for e = 0,
-// q = pow(p, 0) = 1 as well. A zero target leaves env (>= 0) unchanged in the
-// rise, bit for bit, so only the decay remains.
-inline double envelopeStepFast(double env, double a, double e, double hAtt, double kRel) {
-  if (a - 1.0 > 0.0 && e != 0.0) env = envelopeRise(env, envelopeTarget(a, e), hAtt);
-  return envelopeDecay(env, kRel);
 }
 
 // Asymmetric soft saturation: arc tangent for positive, tanh for the rest.

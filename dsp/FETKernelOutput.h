@@ -1,0 +1,117 @@
+// The compression kernel's last three passes: saturation, mix and output-stage
+// average, output-stage shape and output. Included once per instruction set
+// (see FETLanes.h); no include guard.
+
+namespace fet::ZEL_ISA {
+
+// Arguments of one function gathered from the lanes that need it, so that
+// each list runs one function with no data-dependent branch.
+struct Gathered {
+  int lane[2 * kChunk];
+  double arg[2 * kChunk + kLanes];
+  double scale[2 * kChunk + kLanes];
+  int count = 0;
+
+  void add(bool take, int j, double v, double k) {
+    lane[count] = j;
+    arg[count] = v;
+    scale[count] = k;
+    count += take;
+  }
+};
+
+// out[lane] = f(arg) scale rounded to float for every gathered entry: from
+// the vector approximation where that rounds safely, else from `exact`.
+template <VecD (*approx)(VecD), class Exact>
+void roundGathered(Gathered& g, double* out, Exact exact) {
+  for (int m = g.count; m < g.count + kLanes; ++m) g.arg[m] = g.scale[m] = 1.0;
+  double value[2 * kChunk + kLanes];
+  std::int64_t safe[2 * kChunk + kLanes];
+  for (int m = 0; m < g.count; m += kLanes) {
+    const VecD v = approx(load(g.arg + m)) * load(g.scale + m);
+    store(value + m, roundedToFloat(v));
+    const VecI ok = roundsAlike(v);
+    std::memcpy(safe + m, &ok, sizeof ok);
+  }
+  for (int m = 0; m < g.count; ++m)
+    out[g.lane[m]] = safe[m] != 0 ? value[m] : exact(g.arg[m], g.scale[m]);
+}
+
+// 4. Make-up and saturation for n frames: positive inputs through atan,
+// negative ones through tanh, list by list; saturate(+-0) = 10 tanh(+-0) =
+// +-0 exactly, so zero inputs need no call.
+template <class P>
+void saturation(Run& r, Chunk& c, int n) {
+  Gathered positive, negative;
+  for (int j = 0; j < 2 * n; ++j) {
+    const double s = P::round(c.y[j] * c.makeup[j / 2]);
+    c.sat[j] = s;
+    positive.add(s > 0.0, j, s, 1.0);
+    negative.add(s < 0.0, j, s, 1.0);
+  }
+  if constexpr (std::is_same_v<P, SinglePrecision>) {
+    auto exact = [](ValueMemo& memo) {
+      return [&memo](double s, double) {
+        return memo.of(s, [](double v) { return P::round(saturate(v)); });
+      };
+    };
+    roundGathered<saturateAbove>(positive, c.sat, exact(r.saturation[0]));
+    roundGathered<saturateBelow>(negative, c.sat, exact(r.saturation[1]));
+  } else {
+    Gathered* lists[2] = {&positive, &negative};
+    for (int sign = 0; sign < 2; ++sign)
+      for (int m = 0; m < lists[sign]->count; ++m)
+        c.sat[lists[sign]->lane[m]] =
+            r.saturation[sign].of(lists[sign]->arg[m], [](double v) { return saturate(v); });
+  }
+}
+
+// 5. Parallel mix and output-stage running average for n frames.
+template <class P>
+void mixAndAverage(Run& r, Chunk& c, int n) {
+  const BlockSetup& b = r.block.setup;
+  double w[2] = {r.s.outState[0], r.s.outState[1]};
+  for (int i = 0; i < n; ++i)
+    for (int ch = 0; ch < 2; ++ch) {
+      const int j = 2 * i + ch;
+      const double x = c.x[j];
+      const double mix = b.compress[ch] ? (1.0 - c.blend[i]) * x + c.blend[i] * c.sat[j] : x;
+      w[ch] = outputStep(w[ch], mix, b.kOut, r.outStuck);
+      c.mix[j] = mix;
+      c.w[j] = b.compress[ch] ? w[ch] : 0.0;  // the other channel passes x: shape 1
+    }
+  r.s.outState[0] = w[0];
+  r.s.outState[1] = w[1];
+}
+
+// 6. Output-stage shape for n frames and the output, right first, then left.
+template <class P>
+void shapeAndOutput(Run& r, Chunk& c, int n, typename P::Sample* outL, typename P::Sample* outR) {
+  using Sample = typename P::Sample;
+  Gathered above, below;  // states above 0.0001, below -0.0001
+  for (int j = 0; j < 2 * n; ++j) {
+    const double w = c.w[j];
+    c.out[j] = c.mix[j];  // shape 1 near zero
+    above.add(w > 0.0001, j, w, c.mix[j]);
+    below.add(w < -0.0001, j, w, c.mix[j]);
+  }
+  if constexpr (std::is_same_v<P, SinglePrecision>) {
+    auto exact = [](ValueMemo& memo) {
+      return [&memo](double w, double mix) { return P::round(memo.of(w, outputShape) * mix); };
+    };
+    roundGathered<shapeAbove>(above, c.out, exact(r.shape[0]));
+    roundGathered<shapeBelow>(below, c.out, exact(r.shape[1]));
+  } else {
+    Gathered* lists[2] = {&above, &below};
+    for (int side = 0; side < 2; ++side)
+      for (int m = 0; m < lists[side]->count; ++m)
+        c.out[lists[side]->lane[m]] =
+            r.shape[side].of(lists[side]->arg[m], outputShape) * lists[side]->scale[m];
+  }
+  for (int i = 0; i < n; ++i) {
+    outR[i] = static_cast<Sample>(c.out[2 * i + 1]);
+    outL[i] = static_cast<Sample>(c.out[2 * i]);
+  }
+}
+
+}  // namespace fet::ZEL_ISA
