@@ -6,8 +6,8 @@
 //   3. envelopes and meter (serial): the attack half of an envelope step runs
 //      only where the bound table cannot rule out a rise;
 //   4. make-up and saturation, atan and tanh lanes gathered apart;
-//   5. mix and output-stage running average (serial, cheap);
-//   6. output-stage shape, its atan and tanh lanes gathered apart.
+//   5. mix, output-stage running average (serial, cheap) and shape, its atan
+//      and tanh lanes gathered apart.
 // Where the float path rounds a libm result to float, vector approximations
 // give the exact float and libm runs only where they cannot be sure.
 // Results that are known exactly are not recomputed: a repeated target or
@@ -45,8 +45,7 @@ double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
     feedForwardTargets(r, c, n);
     envelopesAndMeter<P>(r, c, n);
     saturation<P>(r, c, n);
-    mixAndAverage<P>(r, c, n);
-    shapeAndOutput<P>(r, c, n, outL + start, outR + start);
+    mixAndOutput<P>(r, c, n, outL + start, outR + start);
   }
   state = r.s;
   meter = r.meter;

@@ -26,37 +26,50 @@ inline bool controlsAtRest(const Run& r) {
 template <class P, bool AtRest>
 void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename P::Sample* inR,
                           int n, Chunk& c) {
-  FETRunningState& s = r.s;
-  const BlockSetup& b = r.block.setup;
+  // The state in locals: stores to the chunk cannot then force reloads.
+  const BlockSetup b = r.block.setup;
+  float ratio = r.s.ratioSmoothed;
+  float sc[2] = {r.s.scState[0], r.s.scState[1]};
+  double thr = r.s.thresholdSmoothed, makeup = r.s.makeupSmoothed, blend = r.s.blendSmoothed;
+  double e = r.e, k = r.k;
   for (int i = 0; i < n; ++i) {
     if constexpr (!AtRest) {
-      s.ratioSmoothed = flushFast(static_cast<double>(s.ratioSmoothed) +
-                                  (r.block.ratio - static_cast<double>(s.ratioSmoothed)) * b.kSm);
-      const std::uint32_t bits = std::bit_cast<std::uint32_t>(s.ratioSmoothed);
+      ratio = flushFast(static_cast<double>(ratio) +
+                        (r.block.ratio - static_cast<double>(ratio)) * b.kSm);
+      const std::uint32_t bits = std::bit_cast<std::uint32_t>(ratio);
       if (bits != r.curveBits) {
         r.curveBits = bits;
-        r.e = ratioExponent(s.ratioSmoothed);
-        r.k = ratioDetectorGain(s.ratioSmoothed);
+        e = ratioExponent(ratio);
+        k = ratioDetectorGain(ratio);
       }
-      s.thresholdSmoothed += (r.block.thresholdTarget - s.thresholdSmoothed) * b.kSm;
-      s.makeupSmoothed += (r.block.makeupTarget - s.makeupSmoothed) * b.kSm;
-      s.blendSmoothed += (b.blendTarget - s.blendSmoothed) * b.kSm;
+      thr += (r.block.thresholdTarget - thr) * b.kSm;
+      makeup += (r.block.makeupTarget - makeup) * b.kSm;
+      blend += (b.blendTarget - blend) * b.kSm;
     }
     const double x[2] = {sanitizeInput(inL[i]), sanitizeInput(inR[i])};
     for (int ch = 0; ch < 2; ++ch) {
       const int j = 2 * i + ch;
-      const double sc = s.scState[ch];
-      s.scState[ch] = flushFast(sc + (x[ch] - sc) * b.kSc);
+      sc[ch] =
+          flushFast(static_cast<double>(sc[ch]) + (x[ch] - static_cast<double>(sc[ch])) * b.kSc);
+      const double d = b.sideChainHpf ? x[ch] - static_cast<double>(sc[ch]) : x[ch];
       c.x[j] = x[ch];
-      c.d[j] = b.sideChainHpf ? x[ch] - static_cast<double>(s.scState[ch]) : x[ch];
-      c.aB[j] = std::fabs(c.d[j]) * r.k * s.thresholdSmoothed;
+      c.d[j] = d;
+      c.aB[j] = std::fabs(d) * k * thr;
     }
-    c.e[i] = r.e;
-    c.k[i] = r.k;
-    c.thr[i] = s.thresholdSmoothed;
-    c.makeup[i] = s.makeupSmoothed;
-    c.blend[i] = s.blendSmoothed;
+    c.e[i] = e;
+    c.k[i] = k;
+    c.thr[i] = thr;
+    c.makeup[i] = makeup;
+    c.blend[i] = blend;
   }
+  r.s.ratioSmoothed = ratio;
+  r.s.scState[0] = sc[0];
+  r.s.scState[1] = sc[1];
+  r.s.thresholdSmoothed = thr;
+  r.s.makeupSmoothed = makeup;
+  r.s.blendSmoothed = blend;
+  r.e = e;
+  r.k = k;
 }
 
 // Fills bucket j of the table for the current exponent.
@@ -129,7 +142,9 @@ GainPair gains(const double (&env)[2], const BlockSetup& b) {
 // 3. Envelopes and meter for n frames.
 template <class P>
 void envelopesAndMeter(Run& r, Chunk& c, int n) {
-  const BlockSetup& b = r.block.setup;
+  const BlockSetup b = r.block.setup;
+  Filter meter = r.meter;  // in locals, as above
+  double meterValue = r.meterValue;
   double env[2] = {r.s.envelope[0], r.s.envelope[1]};
   for (int i = 0; i < n; ++i) {
     const double* d = c.d + 2 * i;
@@ -137,7 +152,7 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
     r.table.useExponent(e);
 
     const GainPair g1 = gains<P>(env, b);
-    r.meterValue = r.meter.process(std::min(g1.left, g1.right));
+    meterValue = meter.process(std::min(g1.left, g1.right));
 
     // The feedback product is at most the feed-forward one (the gain is at
     // most 1) and the target grows with the product, so the feed-forward bound,
@@ -169,6 +184,8 @@ void envelopesAndMeter(Run& r, Chunk& c, int n) {
   }
   r.s.envelope[0] = env[0];
   r.s.envelope[1] = env[1];
+  r.meter = meter;
+  r.meterValue = meterValue;
 }
 
 }  // namespace fet::ZEL_ISA

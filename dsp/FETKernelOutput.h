@@ -1,6 +1,6 @@
-// The compression kernel's last three passes: saturation, mix and output-stage
-// average, output-stage shape and output. Included once per instruction set
-// (see FETLanes.h); no include guard.
+// The compression kernel's last two passes: saturation; mix, output stage and
+// output. Included once per instruction set (see FETLanes.h); no include
+// guard.
 
 namespace fet::ZEL_ISA {
 
@@ -66,38 +66,31 @@ void saturation(Run& r, Chunk& c, int n) {
   }
 }
 
-// 5. Parallel mix and output-stage running average for n frames.
+// 5. Parallel mix, output-stage running average and shape for n frames, and
+// the output, right first, then left. The shape's atan and tanh lanes are
+// gathered apart; the channel a mode leaves uncompressed passes x (shape 1).
 template <class P>
-void mixAndAverage(Run& r, Chunk& c, int n) {
-  const BlockSetup& b = r.block.setup;
+void mixAndOutput(Run& r, Chunk& c, int n, typename P::Sample* outL, typename P::Sample* outR) {
+  using Sample = typename P::Sample;
+  const BlockSetup b = r.block.setup;
+  const double outStuck = r.outStuck;
   double w[2] = {r.s.outState[0], r.s.outState[1]};
+  Gathered above, below;  // states above 0.0001, below -0.0001
   for (int i = 0; i < n; ++i)
     for (int ch = 0; ch < 2; ++ch) {
       const int j = 2 * i + ch;
       const double x = c.x[j];
       const double mix = b.compress[ch] ? (1.0 - c.blend[i]) * x + c.blend[i] * c.sat[j] : x;
-      w[ch] = outputStep(w[ch], mix, b.kOut, r.outStuck);
-      c.mix[j] = mix;
-      c.w[j] = b.compress[ch] ? w[ch] : 0.0;  // the other channel passes x: shape 1
+      w[ch] = outputStep(w[ch], mix, b.kOut, outStuck);
+      c.out[j] = mix;  // shape 1 near zero
+      above.add(b.compress[ch] && w[ch] > 0.0001, j, w[ch], mix);
+      below.add(b.compress[ch] && w[ch] < -0.0001, j, w[ch], mix);
     }
   r.s.outState[0] = w[0];
   r.s.outState[1] = w[1];
-}
-
-// 6. Output-stage shape for n frames and the output, right first, then left.
-template <class P>
-void shapeAndOutput(Run& r, Chunk& c, int n, typename P::Sample* outL, typename P::Sample* outR) {
-  using Sample = typename P::Sample;
-  Gathered above, below;  // states above 0.0001, below -0.0001
-  for (int j = 0; j < 2 * n; ++j) {
-    const double w = c.w[j];
-    c.out[j] = c.mix[j];  // shape 1 near zero
-    above.add(w > 0.0001, j, w, c.mix[j]);
-    below.add(w < -0.0001, j, w, c.mix[j]);
-  }
   if constexpr (std::is_same_v<P, SinglePrecision>) {
     auto exact = [](ValueMemo& memo) {
-      return [&memo](double w, double mix) { return P::round(memo.of(w, outputShape) * mix); };
+      return [&memo](double v, double mix) { return P::round(memo.of(v, outputShape) * mix); };
     };
     roundGathered<shapeAbove>(above, c.out, exact(r.shape[0]));
     roundGathered<shapeBelow>(below, c.out, exact(r.shape[1]));

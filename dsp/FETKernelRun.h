@@ -16,8 +16,6 @@ struct Chunk {
   double targetB[2 * kChunk];  // its target, or NaN where not computed
   double y[2 * kChunk];        // compressed signal
   double sat[2 * kChunk];      // saturated make-up-scaled signal
-  double mix[2 * kChunk];      // parallel mix
-  double w[2 * kChunk];        // output-stage state after the sample (0: shape 1)
   double out[2 * kChunk];      // output sample
   double e[kChunk];            // ratio exponent
   double k[kChunk];            // detector gain K
