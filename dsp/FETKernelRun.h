@@ -68,10 +68,10 @@ struct Run {
         curveBits(std::bit_cast<std::uint32_t>(state.ratioSmoothed)),
         e(ratioExponent(state.ratioSmoothed)),
         k(ratioDetectorGain(state.ratioSmoothed)) {
+    chunkDecay = 1.0 - b.setup.kRel;  // two decay steps a frame
+    for (int doubling = 1; doubling < 2 * kChunk; doubling *= 2) chunkDecay *= chunkDecay;
     // With denormals flushed by the caller's floating-point mode, decayed
     // states behave differently; the skipped decay steps are then all run.
-    chunkDecay = 1.0 - b.setup.kRel;
-    for (int doubling = 1; doubling < 2 * kChunk; doubling *= 2) chunkDecay *= chunkDecay;
     const bool flushing = denormalsFlushed();
     envStuck = flushing ? -1.0 : vanishingBelow(b.setup.kRel);
     outStuck = flushing ? -1.0 : vanishingBelow(b.setup.kOut);
