@@ -42,7 +42,7 @@ double compress(const KernelBlock& block, FETRunningState& state, Filter& meter,
       controlsAndSideChain<P, true>(r, inL + start, inR + start, n, c);
     else
       controlsAndSideChain<P, false>(r, inL + start, inR + start, n, c);
-    feedForwardTargets(r, c, n);
+    feedForwardTargets(r, c);
     envelopesAndMeter<P>(r, c, n);
     saturation<P>(r, c, n);
     mixAndOutput<P>(r, c, n, outL + start, outR + start);

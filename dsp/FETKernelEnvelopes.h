@@ -4,6 +4,22 @@
 
 namespace fet::ZEL_ISA {
 
+// Fills bucket j of the table for the current exponent.
+[[gnu::noinline]] inline double fillBound(TargetBoundTable& table, int j, double e) {
+  return table.store(j, targetUpper(broadcast(TargetBoundTable::upperProduct(j)), broadcast(e))[0]);
+}
+
+// Upper bound on the target of detector product a from the table: 0 where
+// the target is exactly 0 (a <= 1), +inf beyond the table.
+inline double tableBound(double a, double e, TargetBoundTable& table) {
+  const double u = a - 1.0;
+  if (!(u > 0.0)) return 0.0;
+  const int j = TargetBoundTable::bucket(u);
+  if (j >= TargetBoundTable::kBuckets) return HUGE_VAL;
+  const TargetBoundTable::Entry& entry = table.entries[j];
+  return entry.generation == table.generation ? entry.bound : fillBound(table, j, e);
+}
+
 // True when no control smoother will move: each update would give its own
 // value back, and as an update depends on nothing else, so would every later
 // one.
@@ -21,8 +37,10 @@ inline bool controlsAtRest(const Run& r) {
          still(s.makeupSmoothed, r.block.makeupTarget) && still(s.blendSmoothed, b.blendTarget);
 }
 
-// 1. Controls and side chain for n frames; with the controls at rest only the
-// side chain moves.
+// 1. Controls and side chain for n frames, with the feed-forward detector
+// products and their table bounds; with the controls at rest only the side
+// chain moves. Lanes whose bound exceeds a rough lower estimate of the
+// envelope (its value now, decayed without rises) are listed for pass 2.
 template <class P, bool AtRest>
 void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename P::Sample* inR,
                           int n, Chunk& c) {
@@ -32,6 +50,10 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
   float sc[2] = {r.s.scState[0], r.s.scState[1]};
   double thr = r.s.thresholdSmoothed, makeup = r.s.makeupSmoothed, blend = r.s.blendSmoothed;
   double e = r.e, k = r.k;
+  TargetBoundTable& table = r.table;
+  table.useExponent(e);
+  const double low[2] = {r.s.envelope[0] * r.chunkDecay, r.s.envelope[1] * r.chunkDecay};
+  c.pending = 0;
   for (int i = 0; i < n; ++i) {
     if constexpr (!AtRest) {
       ratio = flushFast(static_cast<double>(ratio) +
@@ -45,6 +67,7 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
       thr += (r.block.thresholdTarget - thr) * b.kSm;
       makeup += (r.block.makeupTarget - makeup) * b.kSm;
       blend += (b.blendTarget - blend) * b.kSm;
+      table.useExponent(e);
     }
     const double x[2] = {sanitizeInput(inL[i]), sanitizeInput(inR[i])};
     for (int ch = 0; ch < 2; ++ch) {
@@ -55,6 +78,10 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
       c.x[j] = x[ch];
       c.d[j] = d;
       c.aB[j] = std::fabs(d) * k * thr;
+      c.boundB[j] = tableBound(c.aB[j], e, table);
+      c.targetB[j] = std::numeric_limits<double>::quiet_NaN();
+      c.pendingLanes[c.pending] = j;
+      c.pending += !(c.boundB[j] <= low[ch]);
     }
     c.e[i] = e;
     c.k[i] = k;
@@ -72,44 +99,13 @@ void controlsAndSideChain(Run& r, const typename P::Sample* inL, const typename 
   r.k = k;
 }
 
-// Fills bucket j of the table for the current exponent.
-[[gnu::noinline]] inline double fillBound(TargetBoundTable& table, int j, double e) {
-  return table.store(j, targetUpper(broadcast(TargetBoundTable::upperProduct(j)), broadcast(e))[0]);
-}
-
-// Upper bound on the target of detector product a from the table: 0 where
-// the target is exactly 0 (a <= 1), +inf beyond the table.
-inline double tableBound(double a, double e, TargetBoundTable& table) {
-  const double u = a - 1.0;
-  if (!(u > 0.0)) return 0.0;
-  const int j = TargetBoundTable::bucket(u);
-  if (j >= TargetBoundTable::kBuckets) return HUGE_VAL;
-  const TargetBoundTable::Entry& entry = table.entries[j];
-  return entry.generation == table.generation ? entry.bound : fillBound(table, j, e);
-}
-
-// 2. Feed-forward targets for n frames. They do not depend on the envelope,
-// so the ones that may be needed are computed here in a row, where their libm
-// calls overlap: each lane whose table bound exceeds a rough lower estimate of
-// the envelope (its value now, decayed without rises). Elsewhere the target is
-// left NaN for the envelope pass to compute should it need it after all. (The
-// estimate is only a guess: the envelope pass checks every bound itself.)
-inline void feedForwardTargets(Run& r, Chunk& c, int n) {
-  const double low[2] = {r.s.envelope[0] * r.chunkDecay, r.s.envelope[1] * r.chunkDecay};
-  int lanes[2 * kChunk];
-  int count = 0;
-  for (int i = 0; i < n; ++i) {
-    r.table.useExponent(c.e[i]);
-    for (int ch = 0; ch < 2; ++ch) {
-      const int j = 2 * i + ch;
-      c.boundB[j] = tableBound(c.aB[j], c.e[i], r.table);
-      c.targetB[j] = std::numeric_limits<double>::quiet_NaN();
-      lanes[count] = j;
-      count += !(c.boundB[j] <= low[ch]);
-    }
-  }
-  for (int m = 0; m < count; ++m) {
-    const int j = lanes[m];
+// 2. Feed-forward targets of the listed lanes. They do not depend on the
+// envelope, so they are computed here in a row, where their libm calls
+// overlap. The others stay NaN for the envelope pass to compute should it need
+// them after all (the estimate is a guess: pass 3 checks every bound itself).
+inline void feedForwardTargets(Run& r, Chunk& c) {
+  for (int m = 0; m < c.pending; ++m) {
+    const int j = c.pendingLanes[m];
     c.targetB[j] = r.memo[j & 1][1].target(c.aB[j], c.e[j / 2]);
   }
 }

@@ -9,19 +9,21 @@ inline constexpr int kChunk = 64;  // frames per pass
 
 // Values the passes hand on for one chunk; pairs are left/right interleaved.
 struct Chunk {
-  double x[2 * kChunk];        // input as the path sees it
-  double d[2 * kChunk];        // detector signal
-  double aB[2 * kChunk];       // feed-forward detector product
-  double boundB[2 * kChunk];   // table bound on its target
-  double targetB[2 * kChunk];  // its target, or NaN where not computed
-  double y[2 * kChunk];        // compressed signal
-  double sat[2 * kChunk];      // saturated make-up-scaled signal
-  double out[2 * kChunk];      // output sample
-  double e[kChunk];            // ratio exponent
-  double k[kChunk];            // detector gain K
-  double thr[kChunk];          // thresholdSmoothed
-  double makeup[kChunk];       // makeupSmoothed
-  double blend[kChunk];        // blendSmoothed
+  double x[2 * kChunk];          // input as the path sees it
+  double d[2 * kChunk];          // detector signal
+  double aB[2 * kChunk];         // feed-forward detector product
+  double boundB[2 * kChunk];     // table bound on its target
+  double targetB[2 * kChunk];    // its target, or NaN where not computed
+  int pendingLanes[2 * kChunk];  // lanes whose target pass 2 computes
+  int pending;
+  double y[2 * kChunk];    // compressed signal
+  double sat[2 * kChunk];  // saturated make-up-scaled signal
+  double out[2 * kChunk];  // output sample
+  double e[kChunk];        // ratio exponent
+  double k[kChunk];        // detector gain K
+  double thr[kChunk];      // thresholdSmoothed
+  double makeup[kChunk];   // makeupSmoothed
+  double blend[kChunk];    // blendSmoothed
 };
 
 // The last target computed for one envelope step, by its arguments' bits.
