@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -83,6 +85,42 @@ TEST(FETKernelShortcuts, AtanAndTanhApproximationsAreClose) {
       ASSERT_NEAR(set->tanhApprox(t), std::tanh(t), 1e-11 * std::fabs(std::tanh(t)))
           << set->name << " " << t;
     }
+}
+
+// vanishingBelow(k) is the last subnormal whose product with k rounds to
+// zero, for the decay coefficients of every rate and time setting.
+TEST(FETKernelShortcuts, VanishingThresholdIsExact) {
+  Rng rng(3);
+  for (int i = 0; i < 20000; ++i) {
+    const double k = std::ldexp(1.0 + rng.uniform(), -static_cast<int>(rng.uniform() * 30) - 1);
+    const double v = fet::vanishingBelow(k);
+    ASSERT_GE(v, 0.0) << k;
+    ASSERT_EQ(v * k, 0.0) << k;
+    ASSERT_NE(std::nextafter(v, 1.0) * k, 0.0) << k;
+  }
+  EXPECT_EQ(fet::vanishingBelow(0.0), -1.0);
+  EXPECT_EQ(fet::vanishingBelow(1.0), -1.0);
+}
+
+// flushFast() gives flush()'s float for every input, around the 2^-28 where
+// it stops adding and subtracting, in the denormal range and beyond.
+TEST(FETKernelShortcuts, FlushFastMatchesFlush) {
+  Rng rng(4);
+  for (int i = 0; i < 400000; ++i) {
+    double v = std::ldexp(rng.bipolar(), 10 - static_cast<int>(rng.uniform() * 160));
+    if (i % 4 == 0) v = std::ldexp(i % 8 ? 1.0 : -1.0, -28) * (1.0 + 1e-7 * rng.bipolar());
+    const float a = fet::flush(v), b = fet::flushFast(v);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(a), std::bit_cast<std::uint32_t>(b)) << v;
+  }
+  for (int x = -32; x <= -24; ++x)
+    for (float sign : {1.0f, -1.0f})
+      for (float v = sign * std::ldexp(1.0f, x), step = 0; step < 3; ++step) {
+        for (float w : {v, std::nextafter(v, 0.0f), std::nextafter(v, 2.0f * v)})
+          ASSERT_EQ(std::bit_cast<std::uint32_t>(fet::flush(w)),
+                    std::bit_cast<std::uint32_t>(fet::flushFast(w)))
+              << w;
+        v = std::nextafter(v, 2.0f * v);
+      }
 }
 
 }  // namespace
