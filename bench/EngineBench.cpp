@@ -1,7 +1,8 @@
 // Engine cost per stereo frame at 48 kHz in 512-frame blocks: each compiled
 // kernel against the plain form, block by block in the same run, on music and
 // on the inputs that tend to be slow. Columns: ns_per_frame (kernel),
-// plain_ns (plain form), ratio (kernel / plain form), all in thread CPU time.
+// plain_ns (plain form), ratio (kernel / plain form), vs_music (kernel on the
+// case / kernel on music at preset 0, in the same run), all in thread CPU time.
 //   zel-bench-engine --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include "FETCompressor.h"
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <limits>
 #include <numbers>
 #include <string>
@@ -148,18 +150,20 @@ void process(FETCompressor& e, T** in, T** out, bool plain) {
 }
 
 // One case with one kernel: each iteration runs the next block through the
-// kernel on one engine and through the plain form on another, timing each.
+// kernel on one engine and through the plain form on another, and the next
+// block of music at preset 0 through the kernel on a third, timing each.
 template <class T>
 void engineBench(benchmark::State& state, Case c, const fet::KernelSet* kernels) {
   if (kernels == nullptr) {
     state.SkipWithError("this processor lacks the instructions of this kernel");
     return;
   }
-  std::vector<T> inL, inR, outL(kBlock), outR(kBlock);
+  std::vector<T> inL, inR, outL(kBlock), outR(kBlock), musicL, musicR;
   material(c, inL, inR);
-  FETCompressor engines[2];  // kernel, plain form
+  material(kMusic, musicL, musicR);
+  FETCompressor engines[3];  // kernel, plain form, kernel on music
   for (FETCompressor& e : engines) {
-    configure(e, c == kHeavy);
+    configure(e, c == kHeavy && &e != &engines[2]);
     FETEngineAccess::useKernels(e, *kernels);
   }
   if (c == kSilenceAfterLoud) {
@@ -170,7 +174,7 @@ void engineBench(benchmark::State& state, Case c, const fet::KernelSet* kernels)
     const std::vector<T> silence(kBlock);
     const int perSecond = static_cast<int>(kRate) / kBlock;
     for (int k = 0; k < 66 * perSecond; ++k)
-      for (FETCompressor& e : engines) {
+      for (FETCompressor& e : {std::ref(engines[0]), std::ref(engines[1])}) {
         const bool loud = k < 2 * perSecond;
         T* in[2] = {const_cast<T*>(loud ? loudL.data() + k * kBlock : silence.data()),
                     const_cast<T*>(loud ? loudR.data() + k * kBlock : silence.data())};
@@ -178,14 +182,14 @@ void engineBench(benchmark::State& state, Case c, const fet::KernelSet* kernels)
         process(e, in, out, false);
       }
   }
-  double seconds[2] = {0, 0};
+  double seconds[3] = {0, 0, 0};
   long blocks = 0;
   int pos = 0;
   for (auto _ : state) {
     double iteration = 0;
-    for (int j = 0; j < 2; ++j) {
-      if (c == kSilence) engines[j].suspend(), engines[j].resume();  // normal-range state
-      T* in[2] = {inL.data() + pos, inR.data() + pos};
+    for (int j = 0; j < 3; ++j) {
+      if (c == kSilence && j < 2) engines[j].suspend(), engines[j].resume();  // normal range
+      T* in[2] = {(j < 2 ? inL : musicL).data() + pos, (j < 2 ? inR : musicR).data() + pos};
       T* out[2] = {outL.data(), outR.data()};
       const double start = threadSeconds();
       process(engines[j], in, out, j == 1);
@@ -193,7 +197,7 @@ void engineBench(benchmark::State& state, Case c, const fet::KernelSet* kernels)
       benchmark::DoNotOptimize(outL.data());
       benchmark::ClobberMemory();
       seconds[j] += spent;
-      iteration += spent;
+      if (j < 2) iteration += spent;
     }
     state.SetIterationTime(iteration);
     ++blocks;
@@ -203,6 +207,7 @@ void engineBench(benchmark::State& state, Case c, const fet::KernelSet* kernels)
   state.counters["ns_per_frame"] = 1e9 * seconds[0] / frames;
   state.counters["plain_ns"] = 1e9 * seconds[1] / frames;
   state.counters["ratio"] = seconds[0] / seconds[1];
+  state.counters["vs_music"] = seconds[0] / seconds[2];
   state.SetLabel(kCaseNames[c]);
 }
 

@@ -24,6 +24,14 @@ struct Gathered {
 // the vector approximation where that rounds safely, else from `exact`.
 template <VecD (*approx)(VecD), class Exact>
 void roundGathered(Gathered& g, double* out, Exact exact) {
+  // Steady input (DC) repeats one entry throughout: round it once.
+  int same = 1;
+  while (same < g.count &&
+         std::bit_cast<std::uint64_t>(g.arg[same]) == std::bit_cast<std::uint64_t>(g.arg[0]) &&
+         std::bit_cast<std::uint64_t>(g.scale[same]) == std::bit_cast<std::uint64_t>(g.scale[0]))
+    ++same;
+  const int count = g.count;
+  if (count > 1 && same == count) g.count = 1;
   for (int m = g.count; m < g.count + kLanes; ++m) g.arg[m] = g.scale[m] = 1.0;
   double value[2 * kChunk + kLanes];
   std::int64_t safe[2 * kChunk + kLanes];
@@ -35,6 +43,7 @@ void roundGathered(Gathered& g, double* out, Exact exact) {
   }
   for (int m = 0; m < g.count; ++m)
     out[g.lane[m]] = safe[m] != 0 ? value[m] : exact(g.arg[m], g.scale[m]);
+  for (int m = g.count; m < count; ++m) out[g.lane[m]] = out[g.lane[0]];
 }
 
 // 4. Make-up and saturation for n frames: positive inputs through atan,
