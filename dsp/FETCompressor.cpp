@@ -1,10 +1,10 @@
 #include "FETCompressor.h"
 
 #include "FETFormulas.h"
+#include "FETKernels.h"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
+#include <type_traits>
 
 namespace {
 
@@ -20,7 +20,8 @@ int switchPosition(float c) { return static_cast<int>(c + 0.5f); }
 
 }  // namespace
 
-FETCompressor::FETCompressor() : meterFilter(44100.0, Filter::kLowPass, 5.0, 0.65, 0.0) {
+FETCompressor::FETCompressor()
+    : meterFilter(44100.0, Filter::kLowPass, 5.0, 0.65, 0.0), kernels(&fet::bestKernels()) {
   sampleRate = 44100.0f;
   resetToDefault();
   suspend();
@@ -124,93 +125,19 @@ void FETCompressor::process(const typename P::Sample* const* inputs,
   const auto* inR = inputs[1] != nullptr ? inputs[1] : inL;
   auto* outL = outputs[0];
   auto* outR = outputs[1] != nullptr ? outputs[1] : outL;
-  if (controls.power != 0)
-    compress<P>(inL, inR, outL, outR, sampleFrames, stereo);
-  else
+  if (controls.power == 0) {
     bypass<P>(inL, inR, outL, outR, sampleFrames);
-}
-
-// The compression kernel. The running state and the meter filter live in
-// locals for the block; e and K are recomputed only when the smoothed ratio
-// changes, and the envelope target is skipped when it is exactly 0. Both are
-// exact: the result matches the plain form bit for bit (see the tests).
-template <class P>
-void FETCompressor::compress(const typename P::Sample* inL, const typename P::Sample* inR,
-                             typename P::Sample* outL, typename P::Sample* outR, int sampleFrames,
-                             int stereo) {
-  using Sample = typename P::Sample;
-  const fet::BlockSetup b = fet::makeBlockSetup<P>(controls, sampleRate, stereo);
-  const double ratio = controls.ratio;
-  const double thresholdTarget = controls.thresholdFactor;
-  const double makeupTarget = controls.makeupGain;
-
-  FETRunningState s = state;
-  Filter meter = meterFilter;
-  double meterValue = 0.0;
-
-  std::uint32_t curveBits = std::bit_cast<std::uint32_t>(s.ratioSmoothed);
-  double e = fet::ratioExponent(s.ratioSmoothed);
-  double k = fet::ratioDetectorGain(s.ratioSmoothed);
-
-  for (int i = 0; i < sampleFrames; ++i) {
-    s.ratioSmoothed = fet::flush(static_cast<double>(s.ratioSmoothed) +
-                                 (ratio - static_cast<double>(s.ratioSmoothed)) * b.kSm);
-
-    const double x[2] = {fet::sanitizeInput(inL[i]), fet::sanitizeInput(inR[i])};
-    double d[2];
-    for (int c = 0; c < 2; ++c) {
-      const double sc = s.scState[c];
-      s.scState[c] = fet::flush(sc + (x[c] - sc) * b.kSc);
-      d[c] = b.sideChainHpf ? x[c] - static_cast<double>(s.scState[c]) : x[c];
-    }
-
-    s.thresholdSmoothed += (thresholdTarget - s.thresholdSmoothed) * b.kSm;
-    s.makeupSmoothed += (makeupTarget - s.makeupSmoothed) * b.kSm;
-    s.blendSmoothed += (b.blendTarget - s.blendSmoothed) * b.kSm;
-
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(s.ratioSmoothed);
-    if (bits != curveBits) {
-      curveBits = bits;
-      e = fet::ratioExponent(s.ratioSmoothed);
-      k = fet::ratioDetectorGain(s.ratioSmoothed);
-    }
-
-    const fet::GainPair g1 = fet::gainPair<P>(s.envelope, b.linked, b.mode);
-    meterValue = meter.process(std::min(g1.left, g1.right));
-
-    const double g1c[2] = {g1.left, g1.right};
-    for (int c = 0; c < 2; ++c)
-      s.envelope[c] = fet::envelopeStepFast(
-          s.envelope[c], std::fabs(g1c[c] * d[c]) * k * s.thresholdSmoothed, e, b.hAtt, b.kRel);
-
-    const fet::GainPair g2 = fet::gainPair<P>(s.envelope, b.linked, b.mode);
-    const double g2c[2] = {g2.left, g2.right};
-    double y[2] = {0.0, 0.0};
-    for (int c = 0; c < 2; ++c)
-      if (b.compress[c]) y[c] = P::round(g2c[c] * x[c]);
-
-    for (int c = 0; c < 2; ++c)
-      s.envelope[c] = fet::envelopeStepFast(
-          s.envelope[c], std::fabs(d[c]) * k * s.thresholdSmoothed, e, b.hAtt, b.kRel);
-
-    double out[2];
-    for (int c = 0; c < 2; ++c) {
-      if (b.compress[c]) {
-        const double sat = P::round(fet::saturate(P::round(y[c] * s.makeupSmoothed)));
-        const double mix = (1.0 - s.blendSmoothed) * x[c] + s.blendSmoothed * sat;
-        s.outState[c] += (mix - s.outState[c]) * b.kOut;
-        out[c] = fet::outputShape(s.outState[c]) * mix;
-      } else {
-        s.outState[c] += (x[c] - s.outState[c]) * b.kOut;
-        out[c] = x[c];
-      }
-    }
-    outR[i] = static_cast<Sample>(out[1]);
-    outL[i] = static_cast<Sample>(out[0]);
+    return;
   }
-
-  state = s;
-  meterFilter = meter;
+  const fet::KernelBlock block{fet::makeBlockSetup<P>(controls, sampleRate, stereo), controls.ratio,
+                               controls.thresholdFactor, controls.makeupGain};
+  double meterValue;
+  if constexpr (std::is_same_v<P, fet::SinglePrecision>)
+    meterValue = kernels->compressFloat(block, state, meterFilter, boundTable, inL, inR, outL, outR,
+                                        sampleFrames);
+  else
+    meterValue = kernels->compressDouble(block, state, meterFilter, boundTable, inL, inR, outL,
+                                         outR, sampleFrames);
   grValue.store(meterValue, std::memory_order_relaxed);
 }
 

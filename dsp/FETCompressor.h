@@ -1,11 +1,16 @@
 #pragma once
 
+#include "FETBoundTable.h"
 #include "FETState.h"
 #include "Filter.h"
 
 #include <atomic>
 
 struct FETCompressorReference;
+struct FETEngineAccess;
+namespace fet {
+struct KernelSet;
+}
 
 // FET-type stereo compressor engine: controls, lifecycle and the audio path.
 // Not thread-safe by itself: the owner serialises setters and process calls
@@ -78,13 +83,11 @@ public:
 
 private:
   friend struct FETCompressorReference;
+  friend struct FETEngineAccess;
 
   template <class P>
   void process(const typename P::Sample* const* inputs, typename P::Sample* const* outputs,
                int sampleFrames, int stereo);
-  template <class P>
-  void compress(const typename P::Sample* inL, const typename P::Sample* inR,
-                typename P::Sample* outL, typename P::Sample* outR, int sampleFrames, int stereo);
   template <class P>
   void bypass(const typename P::Sample* inL, const typename P::Sample* inR,
               typename P::Sample* outL, typename P::Sample* outR, int sampleFrames);
@@ -94,6 +97,8 @@ private:
   FETControls controls;
   FETRunningState state;
   Filter meterFilter;
+  const fet::KernelSet* kernels;     // compiled form of the compression kernel in use
+  fet::TargetBoundTable boundTable;  // the kernel's cache of envelope target bounds
 
   static_assert(std::atomic<double>::is_always_lock_free);
 };

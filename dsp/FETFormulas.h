@@ -6,8 +6,10 @@
 #include "FETState.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 namespace fet {
 
@@ -35,6 +37,13 @@ inline float flush(double v) {
   const float v1 = static_cast<float>(v);
   const float v2 = v1 + kTiny;
   return v2 - kTiny;
+}
+
+// flush() without its two float additions where they give v1 back: from
+// |v1| = 2^-28 on, 1e-16 is below half the float spacing on either side of v1.
+inline float flushFast(double v) {
+  const float v1 = static_cast<float>(v);
+  return std::fabs(v1) >= 0x1p-28f ? v1 : flush(v);
 }
 
 // Input sample as the compression path sees it: anything that is not a finite
@@ -100,15 +109,6 @@ inline double envelopeStep(double env, double a, double e, double hAtt, double k
   return envelopeDecay(envelopeRise(env, envelopeTarget(a, e), hAtt), kRel);
 }
 
-// Envelope step that skips the target when it is exactly 0: for a <= 1 the
-// excess v is +0, so p = 1, q = pow(1, e) = 1 and the target is 0; for e = 0,
-// q = pow(p, 0) = 1 as well. A zero target leaves env (>= 0) unchanged in the
-// rise, bit for bit, so only the decay remains.
-inline double envelopeStepFast(double env, double a, double e, double hAtt, double kRel) {
-  if (a - 1.0 > 0.0 && e != 0.0) env = envelopeRise(env, envelopeTarget(a, e), hAtt);
-  return envelopeDecay(env, kRel);
-}
-
 // Asymmetric soft saturation: arc tangent for positive, tanh for the rest.
 inline double saturate(double s) {
   return s > 0.0 ? 10.0 * std::atan(0.1 * s) : 10.0 * std::tanh(0.1 * s);
@@ -119,6 +119,24 @@ inline double outputShape(double w) {
   if (w > 0.0001) return 0.35355339059327 * std::tanh(2.82842712474619 * w) / w;
   if (w < -0.0001) return 0.25 * std::atan(4.0 * w) / w;
   return 1.0;
+}
+
+// True for +0 and -0 only (by bits, so also where denormals are flushed).
+inline bool isZero(double v) { return (std::bit_cast<std::uint64_t>(v) << 1) == 0; }
+
+// Largest v >= 0 whose product with k rounds to zero, so that a decay step
+// v - v k (or v + (0 - v) k) leaves v exactly as it is; -1 where k is out of
+// the range handled. v = m 2^-1074 and k = K 2^(x - 53) give v k = 0 exactly
+// when m K <= 2^(52 - x) (a tie rounds to the even 0).
+inline double vanishingBelow(double k) {
+  if (!(k >= 0x1p-60 && k < 1.0)) return -1.0;
+  int x = 0;
+  const double fraction = std::frexp(k, &x);  // k = fraction 2^x, fraction in [0.5, 1)
+  const auto K = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  __extension__ using Wide = unsigned __int128;
+  const Wide m = (Wide{1} << (52 - x)) / K;
+  constexpr std::uint64_t kSubnormals = (std::uint64_t{1} << 52) - 1;
+  return std::bit_cast<double>(m < kSubnormals ? static_cast<std::uint64_t>(m) : kSubnormals);
 }
 
 // Coefficients and switches fixed for one block.

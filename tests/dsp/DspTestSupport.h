@@ -4,6 +4,7 @@
 // the effect does it, block runners and bitwise comparison.
 
 #include "FETCompressor.h"
+#include "FETKernels.h"
 
 #include <cmath>
 #include <cstdint>
@@ -78,6 +79,13 @@ float runSine(FETCompressor& e, StereoBlock<T>& b, double amp, int blocks, doubl
     run(e, b);
   }
   return e.getGR();
+}
+
+// Every compiled form of the kernel this processor runs.
+inline std::vector<const fet::KernelSet*> kernelSets() {
+  std::vector<const fet::KernelSet*> sets{&fet::baselineKernels()};
+  if (fet::v3Kernels() != nullptr) sets.push_back(fet::v3Kernels());
+  return sets;
 }
 
 template <class T>

@@ -1,16 +1,22 @@
-// The engine's optimised kernel must produce the plain form's output, meter and
-// running state bit for bit, with the plain form built both at the release flags
-// and at -O0. A vectoriser that drops a rounding to float shows up only here
-// (GCC 12's SLP vectoriser does, see the dsp CMakeLists).
+// Every compiled form of the engine's kernel must produce the plain form's
+// output, meter and running state bit for bit, with the plain form built both at
+// the release flags and at -O0. A vectoriser that drops a rounding to float
+// shows up only here (GCC 12's SLP vectoriser does, see the dsp CMakeLists).
 
 #include "DspTestSupport.h"
 #include "FETCompressorReference.h"
+#include "FETEngineAccess.h"
 
 #include <gtest/gtest.h>
 
+#include <xmmintrin.h>
+
 #include <array>
+#include <bit>
 #include <cfloat>
 #include <limits>
+#include <string>
+#include <vector>
 
 // The plain form compiled without optimisation (ReferenceAtO0.cpp).
 void referenceAtO0(FETCompressor& engine, float** in, float** out, int frames, int stereo);
@@ -29,7 +35,9 @@ void plain(FETCompressor& e, T** in, T** out, int n, int stereo) {
 }
 
 // One block of material of the given kind: noise, sines, bursts, silence,
-// impulses, DC, values near the float denormal range, loud noise with NaN/inf.
+// impulses, DC, values near the float denormal range, loud noise with NaN/inf,
+// full-scale noise, double denormals.
+constexpr int kSilence = 3, kFloatDenormals = 6, kDoubleDenormals = 9, kKinds = 10;
 template <class T>
 void fillMaterial(StereoBlock<T>& b, int kind, Rng& rng, long& t) {
   const double amp = std::pow(10.0, -3.0 * rng.uniform());  // 0 to -60 dB
@@ -47,7 +55,7 @@ void fillMaterial(StereoBlock<T>& b, int kind, Rng& rng, long& t) {
       case 2:
         l = r = ((t / 300) % 2 ? amp : 0.001 * amp) * rng.bipolar();
         break;
-      case 3:
+      case kSilence:
         break;
       case 4:
         l = (t % 97 == 0) ? amp : 0.0, r = -l;
@@ -55,15 +63,38 @@ void fillMaterial(StereoBlock<T>& b, int kind, Rng& rng, long& t) {
       case 5:
         l = amp, r = -0.3 * amp;
         break;
-      case 6:
+      case kFloatDenormals:
         l = FLT_TRUE_MIN * double(t % 50), r = FLT_MIN * rng.bipolar();
         break;
-      default:
+      case 7:
         l = t % 31 == 0 ? std::nan("") : t % 41 == 0 ? -inf : 2.0 * rng.bipolar();
         r = t % 37 == 0 ? inf : 2.0 * rng.bipolar();
+        break;
+      case 8:
+        l = rng.bipolar(), r = rng.bipolar();
+        break;
+      default:
+        l = DBL_TRUE_MIN * double(t % 50), r = DBL_MIN * rng.bipolar();
     }
     b.inL[i] = static_cast<T>(l);
     b.inR[i] = static_cast<T>(r);
+  }
+}
+
+// Puts the envelopes and output stage where a long silence leaves them, as
+// subnormal numbers (made from bits, so also where denormals are flushed), or
+// near the points where the kernels' shortcuts begin.
+void decay(FETCompressor& e, Rng& rng) {
+  const double near[] = {0x1p-30, 0x1.0000000000001p-30, 0x1.fffffffffffffp-31, DBL_MIN, 1e-6, 0.0};
+  FETRunningState& s = FETEngineAccess::state(e);
+  for (double* v : {&s.envelope[0], &s.envelope[1], &s.outState[0], &s.outState[1]}) {
+    std::uint64_t bits =
+        rng.uniform() < 0.6
+            ? static_cast<std::uint64_t>(std::exp2(24.0 * rng.uniform()))
+            : std::bit_cast<std::uint64_t>(near[static_cast<int>(rng.uniform() * 6)]);
+    if ((v == &s.outState[0] || v == &s.outState[1]) && rng.uniform() < 0.5)
+      bits |= std::uint64_t{1} << 63;
+    *v = std::bit_cast<double>(bits);
   }
 }
 
@@ -94,17 +125,23 @@ const Setter kSetters[12] = {
     &FETCompressor::setBlendSwitch, &FETCompressor::setBlend,   &FETCompressor::setPower};
 
 // One long run with controls, material, block size, wiring and the stereo flag
-// changing between blocks; the optimised kernel and both builds of the plain
+// changing between blocks; each compiled kernel and both builds of the plain
 // form see exactly the same calls, each on its own engine.
 template <class T>
 void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& initial) {
   using Kernel = void (*)(FETCompressor&, T**, T**, int, int);
-  const Kernel kernels[3] = {&run<T>, &plain<T>, &referenceAtO0};
-  const char* const names[3] = {"fast", "plain", "plain -O0"};
+  std::vector<Kernel> kernels{&referenceAtO0, &plain<T>};
+  std::vector<std::string> names{"plain -O0", "plain"};
+  const std::vector<const fet::KernelSet*> sets = kernelSets();
+  std::vector<FETCompressor> engines(2 + sets.size());
+  for (size_t j = 0; j < sets.size(); ++j) {
+    kernels.push_back(&run<T>);
+    names.push_back(sets[j]->name);
+    FETEngineAccess::useKernels(engines[2 + j], *sets[j]);
+  }
   const float rates[] = {44100.0f, 48000.0f, 96000.0f, 32000.0f};
   const int sizes[] = {1, 3, 64, 65, 999};
   Rng rng(seed);
-  FETCompressor engines[3];
   auto forAll = [&](auto&& f) {
     for (FETCompressor& e : engines) f(e);
   };
@@ -114,14 +151,17 @@ void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& ini
     e.resume();
   });
   long t = 0;
+  int quiet = 0;  // blocks of silence or denormals still to come after a decay
   for (int k = 0; k < blocks; ++k) {
-    StereoBlock<T> b(sizes[static_cast<int>(rng.uniform() * 5)]);
-    const int kind = static_cast<int>(rng.uniform() * 8);
+    StereoBlock<T> b(rng.uniform() < 0.03 ? 4096 : sizes[static_cast<int>(rng.uniform() * 5)]);
+    const int quietKinds[] = {kSilence, kFloatDenormals, kDoubleDenormals};
+    const int kind = quiet-- > 0 ? quietKinds[static_cast<int>(rng.uniform() * 3)]
+                                 : static_cast<int>(rng.uniform() * kKinds);
     const int wiring = static_cast<int>(rng.uniform() * int{kWirings});
     const int stereo = rng.uniform() < 0.8 ? 1 : 0;
     fillMaterial(b, kind, rng, t);
-    StereoBlock<T> results[3] = {b, b, b};
-    for (int j = 0; j < 3; ++j) {
+    std::vector<StereoBlock<T>> results(engines.size(), b);
+    for (size_t j = 0; j < engines.size(); ++j) {
       StereoBlock<T>& r = results[j];
       const bool inPlace = wiring == InPlace || wiring == OneBuffer;
       if (inPlace) r.outL = r.inL, r.outR = r.inR;
@@ -132,13 +172,21 @@ void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& ini
       if (wiring == NullSecondOutput) out[1] = nullptr;
       kernels[j](engines[j], in, out, b.frames(), stereo);
     }
-    for (int j = 1; j < 3; ++j) {
+    for (size_t j = 1; j < engines.size(); ++j) {
       SCOPED_TRACE(testing::Message() << names[j] << ": seed " << seed << " block " << k << " size "
                                       << b.frames() << " kind " << kind);
       ASSERT_TRUE(sameBits(results[0].outL, results[j].outL) &&
                   sameBits(results[0].outR, results[j].outR));
       const auto x = snapshot(engines[0]), y = snapshot(engines[j]);
       ASSERT_EQ(std::memcmp(x.data(), y.data(), sizeof x), 0);
+    }
+    if (rng.uniform() < 0.05) {
+      const std::uint64_t where = rng.engine();
+      forAll([&](FETCompressor& e) {
+        Rng same(where);
+        decay(e, same);
+      });
+      quiet = 3;
     }
     // Now and then a control changes, sometimes to an extreme; power goes
     // off rarely and comes back soon.
@@ -162,6 +210,19 @@ void compareRun(std::uint64_t seed, int blocks, const std::array<float, 12>& ini
   for (int c = 0; c < 2; ++c) out[c] = P::round(y[c] * gain);
 }
 
+// The kernels' other shapes of rounding: a loop over interleaved lanes (the
+// loop vectoriser's shape) and an explicit vector round trip through float.
+[[gnu::noinline]] void roundedLoop(const double* y, const double* gain, double* out, int n) {
+  for (int j = 0; j < n; ++j) out[j] = fet::SinglePrecision::round(y[j] * gain[j / 2]);
+}
+[[gnu::noinline]] void roundedVector(const double* x, double* out) {
+  using Pair = double __attribute__((vector_size(16)));
+  using Floats = float __attribute__((vector_size(8)));
+  const Pair v = Pair{x[0], x[1]} * 0.7;
+  const Pair r = __builtin_convertvector(__builtin_convertvector(v, Floats), Pair);
+  out[0] = r[0], out[1] = r[1];
+}
+
 // Guards the compiler flags of the engine: every rounding to float must stay.
 TEST(FETCompilerCanary, PairedRoundingsToFloatSurvive) {
   static volatile double input[3] = {0.1, 0.2, 4.5};  // opaque to the optimiser
@@ -170,6 +231,13 @@ TEST(FETCompilerCanary, PairedRoundingsToFloatSurvive) {
   pairedRoundings(x, input[2], out);
   EXPECT_EQ(out[0], static_cast<float>(static_cast<float>(0.7 * x[0]) * 4.5));
   EXPECT_EQ(out[1], static_cast<float>(static_cast<float>(0.3 * x[1]) * 4.5));
+  roundedVector(x, out);
+  EXPECT_EQ(out[0], static_cast<float>(0.7 * x[0]));
+  EXPECT_EQ(out[1], static_cast<float>(0.7 * x[1]));
+  double y[16], gain[8], looped[16];
+  for (int j = 0; j < 16; ++j) y[j] = input[j % 2] * (j + 1), gain[j / 2] = input[2] + j;
+  roundedLoop(y, gain, looped, 16);
+  for (int j = 0; j < 16; ++j) EXPECT_EQ(looped[j], static_cast<float>(y[j] * gain[j / 2])) << j;
 }
 
 template <class T>
@@ -193,6 +261,16 @@ TYPED_TEST(FETExactness, EveryModeAndRandomControlChanges) {
                           {0.5f, 0.5f, 0, 0.5f, 0.5f, 0.625f, 0.5f, 0.375f, 1, 0, 0.75f, 1});
   compareRun<TypeParam>(500, 150, {0, 0, 1, 1, 0, 0, 0.5f, 0.9f, 1, 1, 0.5f, 1});
   compareRun<TypeParam>(501, 150, {0, 1, 1, 0.2f, 1, 0, 0.5f, 0.8f, 1, 1, 0.9f, 1});
+}
+
+// Hosts may run the audio thread with denormals flushed to zero and read as
+// zero; the kernels must still match the plain form run the same way.
+TYPED_TEST(FETExactness, DenormalsFlushedByTheCaller) {
+  const unsigned saved = _mm_getcsr();
+  _mm_setcsr(saved | 0x8040);  // flush to zero, denormals are zero
+  for (int seed = 600; seed < 604; ++seed)
+    compareRun<TypeParam>(seed, 120, {0, 0, 1, 0.3f, 1, 0.1f, 0.5f, 0.5f, 1, 0, 0.5f, 1});
+  _mm_setcsr(saved);
 }
 
 }  // namespace
