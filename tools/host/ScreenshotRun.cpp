@@ -42,21 +42,21 @@ Outcome connectWindow(HostWindow& window, PrivateXServer& server, int width, int
   return {};
 }
 
-// Idles the editor and reads the window until two readings agree; the last reading.
+// Idles the editor and reads the window until two readings agree; else the last reading made.
 bool settleAndCapture(const zelrender::PluginHost& plugin, HostWindow& window,
                       WindowPicture& picture, std::string& error) {
   WindowPicture previous;
-  bool captured = false;
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSettleMs);
   do {
     window.processEvents();
     plugin.dispatch(effEditIdle);
     std::this_thread::sleep_for(std::chrono::milliseconds(kSettleStepMs));
-    captured = captureWindow(window, picture, error);
-    if (captured && picture == previous) return true;
-    if (captured) previous = picture;
+    if (!captureWindow(window, picture, error)) continue;
+    if (picture == previous) return true;
+    previous = picture;
   } while (std::chrono::steady_clock::now() < until);
-  return captured;
+  picture = previous;
+  return picture.width > 0;
 }
 
 }  // namespace
